@@ -1,0 +1,50 @@
+#include "record_list.h"
+
+namespace tiffwalker {
+
+namespace {
+
+RecordList& mainRecordList() {
+    static RecordList list;
+    return list;
+}
+
+const CTagRecord* findFirst(uint16_t tag) {
+    for (const CTagRecord& record : mainRecordList()) {
+        if (record.ifde.tag == tag) return &record;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void appendRecord(const CTagRecord& record) { mainRecordList().push_back(record); }
+void appendRecord(CTagRecord&& record) { mainRecordList().push_back(std::move(record)); }
+
+void clearRecords() { mainRecordList().clear(); }
+
+size_t recordCount() { return mainRecordList().size(); }
+
+const RecordList& records() { return mainRecordList(); }
+
+RecordList takeRecords() {
+    RecordList taken;
+    taken.swap(mainRecordList());
+    return taken;
+}
+
+const std::string& getDisplayStringData(uint16_t tag) {
+    static std::string result;
+    const CTagRecord* record = findFirst(tag);
+    result = record != nullptr ? record->displayStringData : std::string();
+    return result;
+}
+
+const std::string& getStringData(uint16_t tag) {
+    static std::string result;
+    const CTagRecord* record = findFirst(tag);
+    result = record != nullptr ? record->stringData : std::string();
+    return result;
+}
+
+}  // namespace tiffwalker

@@ -1,0 +1,29 @@
+#pragma once
+// The main record list: the records of the file being read, in the order the
+// walk met them, preceded by the reader's three pseudo records. Empty between
+// readings.
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "tag_record.h"
+
+namespace tiffwalker {
+
+using RecordList = std::deque<CTagRecord>;
+
+void appendRecord(const CTagRecord& record);
+void appendRecord(CTagRecord&& record);
+void clearRecords();
+size_t recordCount();
+const RecordList& records();
+// Moves every record out of the list, leaving it empty.
+RecordList takeRecords();
+
+// displayStringData (or stringData) of the first record with this tag, from
+// any directory; empty when there is none. Each lookup keeps its answer in a
+// text of its own until its next call.
+const std::string& getDisplayStringData(uint16_t tag);
+const std::string& getStringData(uint16_t tag);
+
+}  // namespace tiffwalker

@@ -1,0 +1,34 @@
+#pragma once
+// The two fixed-size records of a TIFF structure: the 8-byte header and the
+// 12-byte directory entry, read in the byte order in force.
+#include <cstdint>
+
+namespace tiffwalker {
+
+class FileStream;
+
+struct TIFFHEADER {
+    uint16_t order = 0x4949;  // "II"; kept as stored
+    uint16_t iden = 42;
+    uint32_t ifdofs = 0;
+
+    // Reads 8 bytes at the current position. 0, or -1 on a short read (which
+    // converts nothing and leaves the byte order alone).
+    int read(FileStream& file);
+    bool isValid() const;
+    void print() const;
+};
+
+struct IFDENTRY {
+    uint16_t tag = 0;
+    uint16_t type = 0;
+    uint32_t count = 0;
+    uint32_t valofs = 0;
+
+    // Reads 12 bytes at the current position. 0, or -1 on a short read, which
+    // keeps the bytes that were read, unconverted, over the former content.
+    int read(FileStream& file);
+    void print() const;
+};
+
+}  // namespace tiffwalker

@@ -1,0 +1,32 @@
+#pragma once
+// The one error the reader raises: a malformed EXIF header in a JPEG file.
+// It is thrown as a pointer to a heap object; the catcher deletes it.
+#include <string>
+
+#include "exception_base.h"
+
+namespace tiffwalker {
+
+class FileStream;
+
+class CTiffwalkerException : public CException {
+public:
+    CTiffwalkerException();
+    explicit CTiffwalkerException(const std::string& message);
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    const std::string& message() const { return message_; }
+
+    static const CRuntimeClass classCTiffwalkerException;
+
+private:
+    std::string message_;
+};
+
+[[noreturn]] void throwTiffwalkerException(const std::string& message);
+// Raises the text followed by "\r\nFile is not a JPG/JPEG file".
+[[noreturn]] void reportNotJpeg(const std::string& text);
+// Raises a stream error, if the stream's error indicator is set; otherwise returns.
+void reportFileError(const FileStream& file);
+
+}  // namespace tiffwalker

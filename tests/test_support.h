@@ -1,0 +1,62 @@
+#pragma once
+// Shared helpers for the engine tests: temporary files, capturing what the
+// engine writes, the shared corpus, and running the command-line tool.
+#include <cstdint>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+using Bytes = std::vector<uint8_t>;
+
+// A directory removed with everything in it when the test ends.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    // Writes bytes to a file in the directory and returns its path.
+    std::string write(const std::string& name, const Bytes& bytes) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Sends everything the engine writes to a string while it lives.
+class CapturedOutput {
+public:
+    CapturedOutput();
+    ~CapturedOutput();
+    CapturedOutput(const CapturedOutput&) = delete;
+    CapturedOutput& operator=(const CapturedOutput&) = delete;
+    std::string text() const { return stream_.str(); }
+
+private:
+    std::ostringstream stream_;
+};
+
+// Resets the engine's switches on construction and destruction.
+struct CleanOptions {
+    CleanOptions();
+    ~CleanOptions();
+};
+
+// The shared corpus directory, or an empty path when it is not there.
+std::filesystem::path corpusDir();
+
+struct CommandResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+// Runs the tiffwalker binary with the given arguments (no shell involved).
+CommandResult runTiffwalker(const std::vector<std::string>& arguments);
+
+// The bytes of a file; empty when it cannot be read.
+Bytes readBytes(const std::filesystem::path& path);
+
+}  // namespace testing_support
