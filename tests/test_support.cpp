@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,18 +50,20 @@ CommandResult runTiffwalker(const std::vector<std::string>& arguments) {
     TempDir scratch;
     const std::string outPath = (scratch.path() / "out").string();
     const std::string errPath = (scratch.path() / "err").string();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        std::string program = FRAMETALLY_TIFFWALKER_BIN;
-        argv.push_back(program.data());
-        std::vector<std::string> copies = arguments;
-        for (std::string& argument : copies) argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr)) _exit(127);
-        ::execv(program.c_str(), argv.data());
-        _exit(127);
-    }
+    std::string program = FRAMETALLY_TIFFWALKER_BIN;
+    std::vector<std::string> copies = arguments;
+    std::vector<char*> argv{program.data()};
+    for (std::string& argument : copies) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return result;
     int status = 0;
     ::waitpid(child, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
