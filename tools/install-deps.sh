@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those that
-# are missing; does nothing on a machine that has them all.
+# Installs the Debian packages the build and the tests need (and any extra
+# packages named as arguments), only those that are missing; does nothing on
+# a machine that has them all.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
-          libcli11-dev nlohmann-json3-dev qt6-base-dev xvfb xauth)
+packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev qt6-base-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do
