@@ -51,6 +51,8 @@ struct Ifd {
 struct MakerNote {
     Order order = Order::Motorola;
     Ifd ifd;
+    // False writes a byte-order mark that no reader accepts ("XX").
+    bool validHeader = true;
 };
 
 // A TIFF structure (header first) whose offsets count from its first byte,
@@ -72,6 +74,18 @@ struct CameraFile {
     Order makerNoteOrder = Order::Motorola;
     size_t imageBytes = 0;
     bool withShutterCount = true;
+    // What IFD0 and EXIF say about the file; an empty text leaves its entry out.
+    std::string make = "NIKON CORPORATION";
+    std::string software = "Ver.1.00";
+    std::string dateTimeOriginal = "2026:12:07 10:00:00";
+    // The body's serial number, as maker-note entry 0x001d; empty leaves it out.
+    std::string serialNumber;
+    bool withMakerNote = true;
+    bool makerNoteHeaderValid = true;
+    // As many entries as a real camera writes (about 25 in IFD0, 40 in EXIF and
+    // 50 in the maker notes, some with values of a few kilobytes), so that
+    // benchmark corpora cost what real files cost.
+    bool fullEntrySet = false;
 };
 Bytes makeNef(const CameraFile& camera);
 Bytes makeJpeg(const CameraFile& camera, bool app0First);
