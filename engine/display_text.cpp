@@ -175,9 +175,8 @@ double readDouble(std::string_view text) {
 
     // std::from_chars does not accept a '+'; the sign was taken off above.
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + end, value,
-                                           std::chars_format::general);
-    (void)ptr;
+    const std::errc ec = std::from_chars(text.data() + start, text.data() + end, value,
+                                         std::chars_format::general).ec;
     if (ec == std::errc::result_out_of_range) {
         value = leadingDigitPower + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (ec != std::errc{}) {

@@ -54,8 +54,6 @@ TEST(DisplayText, EveryCodeTableTagReachesItsTable) {
         {0xa407, "4", "High gain down"},
         {0xa40c, "3", "Distant"},
         {0x0083, "e", "G-VR"},
-        {0x0083, "a", "D-VR"},
-        {0x0083, "0", "Manual Focus"},
         {0x0087, "9", "Fired, TTL Mode"},
         {0x0088, "0x1020004", "Dynamic Area, Bottom"},
         {0x0088, "0x0000400", "Right"},
@@ -104,16 +102,6 @@ TEST(DisplayText, TagNumberAloneDecides) {
         EXPECT_EQ(display(0x00a7, "731", ifd), "731");
         EXPECT_EQ(display(0x0112, "8", ifd), "Rotated 90 CCW");
     }
-}
-
-TEST(DisplayText, RecordKeepsOnlyTheLatestText) {
-    CTagRecord rec(IFDENTRY{0x0112, 3, 1, 0}, kIfd0);
-    rec.stringData = "6";
-    EXPECT_EQ(rec.setDisplayStringData("6"), "Rotated 90 CW");
-    EXPECT_EQ(rec.setDisplayStringData("3"), "Rotated 180");
-    EXPECT_EQ(rec.displayStringData, "Rotated 180");
-    EXPECT_EQ(rec.stringData, "6");
-    EXPECT_TRUE(rec.lensStringData.empty());
 }
 
 TEST(DisplayText, OffsetFormat) {
