@@ -18,8 +18,11 @@ FileStream::~FileStream() {
 bool FileStream::open(const char* path) {
     close();
     if (path == nullptr) return false;
+    // O_NONBLOCK: opening a named pipe without a writer would otherwise wait
+    // for ever; a pipe is no regular file and is refused right after. Regular
+    // files ignore the flag.
     do {
-        fd_ = ::open(path, O_RDONLY | O_CLOEXEC);
+        fd_ = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0) return false;
     struct stat info {};
