@@ -1,44 +1,83 @@
-// tiffwalker: the shutter count of Nikon NEF and JPEG files on the command line.
+// tiffwalker: the shutter count of Nikon NEF and JPEG files on the command
+// line, one file or whole photo libraries.
 #include <CLI/CLI.hpp>
+#include <unistd.h>
 
 #include <algorithm>
 #include <iostream>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "file_outcome.h"
+#include "file_walk.h"
+#include "interrupt.h"
+#include "progress_line.h"
+#include "report_writer.h"
+#include "tally.h"
 #include "tiffwalker.h"
 
-using frametally::cli::FileOutcome;
+using namespace frametally::cli;
 
 namespace {
 
 constexpr int kUsageError = 2;
 
-void report(const FileOutcome& outcome, bool withPath) {
-    if (outcome.status == frametally::cli::Status::Error) {
-        std::cerr << "error: " << (withPath ? outcome.path + ": " : std::string()) << outcome.message << "\n";
-        return;
-    }
-    if (withPath) std::cout << outcome.path << '\t';
-    std::cout << outcome.result << '\n';
+constexpr const char* kDescription =
+    "Prints the shutter count that a Nikon camera recorded in NEF and JPEG files: how many pictures the\n"
+    "camera had taken. Name files, or folders to read their NEF and JPEG files (-r: every folder below too).\n"
+    "The result is the count, or \"Not Readable\", \"No EXIF data\" or \"No Count\".";
+
+constexpr const char* kFooter = R"(Output:
+  One file in text format: its result text as the only line.
+  Several files or a folder, text format: a table with each file's result, camera, serial number,
+  date taken and lens, a "why:" line under each file without a count, and a summary with the
+  highest count of each camera body. Files come in the order named; a folder's files sorted by path.
+  --format tsv: a header line, then path, result, status, make, model, serial,
+  date_time_original, lens and reason, tab-separated, with \\ \t \n \r escaped.
+  --format json: one JSON object per line with the same fields ("result" null and "message" set
+  for a raised error); "reason" for every file without a count; "path_hex" gives a path's exact
+  bytes when it is not UTF-8.
+  status is one of count, not_readable, no_exif, no_count, error.
+
+Folders: names ending in .nef, .jpg or .jpeg in any case are read; files named on the command
+line are always read. Symbolic links to folders are followed, each folder once. A file reached
+twice is read once. Folders that cannot be listed are reported on standard error.
+
+A progress line appears on standard error when it is a terminal and the run takes more than half
+a second. Ctrl-C stops after the current file and prints what was read; a second Ctrl-C ends at once.
+
+Exit status: 0 every file gave a count, 1 some gave a failure text (or a folder could not be read),
+3 some reading raised an error, 2 usage error, 130 stopped by Ctrl-C.
+
+Examples:
+  tiffwalker DSC_0001.NEF
+  tiffwalker -r ~/Pictures
+  tiffwalker -r --format json /media/card | jq -r 'select(.status=="count") | .result')";
+
+Format formatNamed(const std::string& name) {
+    if (name == "tsv") return Format::Tsv;
+    if (name == "json") return Format::Json;
+    return Format::Text;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Prints the shutter count that a Nikon camera recorded in a NEF or JPEG file.\n"
-                 "The result is the count, or \"Not Readable\", \"No EXIF data\" or \"No Count\".",
-                 "tiffwalker"};
-    std::vector<std::string> files;
+    CLI::App app{kDescription, "tiffwalker"};
+    std::vector<std::string> operands;
+    bool recursive = false;
+    std::string formatName = "text";
     bool trace = false;
     bool problems = false;
-    app.add_option("FILE", files, "NEF or JPEG files to read")->required();
+    app.add_option("PATH", operands, "NEF or JPEG files, or folders of them")->required();
+    app.add_flag("-r,--recursive", recursive, "Read the folders below the named folders too");
+    app.add_option("--format", formatName, "Output format: text (default), tsv or json")
+        ->check(CLI::IsMember({"text", "tsv", "json"}));
     app.add_flag("--trace", trace, "Print the full diagnostic listing of each file on standard output");
     app.add_flag("--problems", problems, "Report directories that are refused as malformed");
     app.set_version_flag("--version", std::string("tiffwalker ") + FRAMETALLY_VERSION);
-    app.footer("Exit status: 0 every file gave a count, 1 some gave a failure text, "
-               "3 some reading raised an error, 2 usage error.");
+    app.footer(kFooter);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -46,20 +85,53 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : kUsageError;
     }
 
-    // Without the listing, the engine's own messages go to standard error so
-    // that standard output carries only results.
-    tiffwalker::setEngineOutput(trace ? std::cout : std::cerr);
+    std::ios::sync_with_stdio(false);
+    watchForInterrupt();
+    ProgressLine progress(std::cerr, std::cout, ::isatty(STDERR_FILENO) == 1);
 
-    int exitCode = 0;
-    const bool withPath = files.size() > 1;
-    for (const std::string& path : files) {
+    WalkOptions walk;
+    walk.recursive = recursive;
+    walk.keepGoing = [] { return !interruptRequested(); };
+    walk.found = [&progress](size_t found) { progress.searching(found); };
+    walk.problem = [&progress](const WalkProblem& problem) {
+        progress.clear();
+        std::cerr << "tiffwalker: cannot read folder " << problem.path << ": " << problem.error << "\n";
+    };
+    const FileList files = collectFiles(operands, walk);
+
+    const bool batch = operands.size() > 1 || files.anyFolder;
+    const auto writer = makeReportWriter(formatNamed(formatName), batch, std::cout, files.paths);
+    FileReader reader;
+    Tally tally;
+    for (const std::string& path : files.paths) {
+        if (interruptRequested()) break;
         tiffwalker::setOption(tiffwalker::kTraceSwitch, trace);
         tiffwalker::setOption(tiffwalker::kProblemReportSwitch, problems);
-        const FileOutcome outcome = frametally::cli::readShutterCount(path);
+        const FileOutcome outcome = reader.read(path);
         tiffwalker::resetOptions();
-        std::cout.flush();
-        report(outcome, withPath);
-        exitCode = std::max(exitCode, frametally::cli::exitCodeOf(outcome.status));
+
+        progress.clear();
+        // With --trace the listing is the output; otherwise the engine's own
+        // messages go to standard error, so that standard output carries only
+        // results.
+        (trace ? std::cout : std::cerr) << outcome.engineText;
+        if (outcome.status == Status::Error) {
+            std::cout.flush();
+            std::cerr << "error: " << (batch ? outcome.path + ": " : std::string()) << outcome.message << "\n";
+        }
+        writer->row(outcome);
+        tally.add(outcome);
+        progress.reading(tally.files(), files.paths.size());
     }
-    return exitCode;
+    progress.clear();
+
+    RunEnd end;
+    end.planned = files.paths.size();
+    end.interrupted = interruptRequested() || files.stopped;
+    end.problems = files.problems;
+    writer->finish(tally, end);
+    std::cout.flush();
+
+    if (end.interrupted) return kInterruptedExitCode;
+    return files.problems.empty() ? tally.exitCode() : std::max(tally.exitCode(), 1);
 }

@@ -1,0 +1,18 @@
+# Bash completion for tiffwalker.
+_tiffwalker() {
+    local cur prev
+    cur="${COMP_WORDS[COMP_CWORD]}"
+    prev="${COMP_WORDS[COMP_CWORD-1]}"
+    if [[ "$prev" == "--format" ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "text tsv json" -- "$cur")
+        return
+    fi
+    if [[ "$cur" == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "-r --recursive --format --trace --problems --help --version" -- "$cur")
+        return
+    fi
+    # Folders, and the files the tool reads.
+    compopt -o filenames 2>/dev/null
+    mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.@(nef|NEF|jpg|JPG|jpeg|JPEG|Nef|Jpg|Jpeg)' -- "$cur")
+}
+complete -F _tiffwalker tiffwalker

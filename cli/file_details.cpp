@@ -1,0 +1,71 @@
+#include "file_details.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace frametally::cli {
+
+namespace {
+
+constexpr int32_t kIfd0 = 1;
+constexpr int32_t kExif = 6;
+constexpr int32_t kMakerNotes = 9;
+
+constexpr uint16_t kMakeTag = 0x010f;
+constexpr uint16_t kModelTag = 0x0110;
+constexpr uint16_t kSoftwareTag = 0x0131;
+constexpr uint16_t kDateTimeOriginalTag = 0x9003;
+constexpr uint16_t kLensTag = 0x0084;
+constexpr uint16_t kSerialNumberTag = 0x00a0;
+constexpr uint16_t kSerialNumber29Tag = 0x001d;
+
+// ASCII values end in NULs and are often padded with spaces.
+std::string trimmed(const std::string& text) {
+    const auto isPadding = [](char c) { return c == '\0' || std::isspace(static_cast<unsigned char>(c)); };
+    size_t end = text.size();
+    while (end > 0 && isPadding(text[end - 1])) --end;
+    size_t begin = 0;
+    while (begin < end && isPadding(text[begin])) ++begin;
+    return text.substr(begin, end - begin);
+}
+
+// The text of the first record with this tag in this kind of directory: its
+// display text, or its value text where it has no display text.
+std::string textOf(const tiffwalker::RecordList& records, uint16_t tag, int32_t directory) {
+    for (const auto& record : records) {
+        if (record.ifde.tag != tag || record.iIFDType != directory) continue;
+        return trimmed(record.displayStringData.empty() ? record.stringData : record.displayStringData);
+    }
+    return {};
+}
+
+std::string upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+}  // namespace
+
+FileDetails detailsOf(const tiffwalker::RecordList& records) {
+    FileDetails details;
+    if (records.empty()) return details;
+    details.make = textOf(records, kMakeTag, kIfd0);
+    details.model = textOf(records, kModelTag, kIfd0);
+    details.software = textOf(records, kSoftwareTag, kIfd0);
+    details.dateTimeOriginal = textOf(records, kDateTimeOriginalTag, kExif);
+    details.lens = textOf(records, kLensTag, kMakerNotes);
+    // Newer bodies write their serial number as entry 0x001d; older ones as 0x00a0.
+    details.serialNumber = textOf(records, kSerialNumber29Tag, kMakerNotes);
+    if (details.serialNumber.empty()) details.serialNumber = textOf(records, kSerialNumberTag, kMakerNotes);
+    return details;
+}
+
+std::string cameraName(const FileDetails& details) {
+    const std::string maker = details.make.substr(0, details.make.find(' '));
+    if (details.model.empty()) return details.make;
+    if (maker.empty() || upper(details.model).starts_with(upper(maker))) return details.model;
+    return maker + " " + details.model;
+}
+
+}  // namespace frametally::cli

@@ -1,0 +1,26 @@
+#pragma once
+// The columns of a file beyond its result: who made the camera, which body,
+// when the picture was taken and through which lens, taken from the records of
+// the file's reading.
+#include <string>
+
+#include "record_list.h"
+
+namespace frametally::cli {
+
+struct FileDetails {
+    std::string make;
+    std::string model;
+    std::string serialNumber;
+    std::string dateTimeOriginal;
+    std::string lens;
+    std::string software;
+};
+
+FileDetails detailsOf(const tiffwalker::RecordList& records);
+
+// The camera as people name it: the model, led by the maker's first word when
+// the model does not already begin with it ("NIKON E775", "NIKON D70").
+std::string cameraName(const FileDetails& details);
+
+}  // namespace frametally::cli
