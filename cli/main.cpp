@@ -128,6 +128,7 @@ int main(int argc, char** argv) {
     RunEnd end;
     end.planned = files.paths.size();
     end.interrupted = interruptRequested() || files.stopped;
+    end.searchStopped = files.stopped;
     end.problems = files.problems;
     writer->finish(tally, end);
     std::cout.flush();

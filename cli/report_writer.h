@@ -19,6 +19,7 @@ enum class Format { Text, Tsv, Json };
 struct RunEnd {
     size_t planned = 0;  // files found to read
     bool interrupted = false;
+    bool searchStopped = false;  // interrupted before the reading began
     std::vector<WalkProblem> problems;
 };
 

@@ -81,6 +81,10 @@ public:
 
     void finish(const Tally& tally, const RunEnd& end) override {
         if (headerWritten_) out_ << '\n';
+        if (end.interrupted && end.searchStopped) {
+            out_ << "Interrupted while searching folders: no file read.\n";
+            return;
+        }
         if (end.interrupted) {
             out_ << "Interrupted: " << tally.files() << " of " << plural(end.planned, "file", "files") << " read.\n";
         }
