@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
         // With --trace the listing is the output; otherwise the engine's own
         // messages go to standard error, so that standard output carries only
         // results.
-        (trace ? std::cout : std::cerr) << outcome.engineText;
+        // (Only when there is something: writing to std::cerr flushes std::cout.)
+        if (!outcome.engineText.empty()) (trace ? std::cout : std::cerr) << outcome.engineText;
         if (outcome.status == Status::Error) {
             std::cout.flush();
             std::cerr << "error: " << (batch ? outcome.path + ": " : std::string()) << outcome.message << "\n";

@@ -45,12 +45,15 @@ void FileStream::close() {
     windowLength_ = 0;
 }
 
-bool FileStream::fillWindow(int64_t position) {
+bool FileStream::fillWindow(int64_t wanted) {
+    // Windows begin on a page boundary, so that the walker's returns to a
+    // directory a little before the position just read still find it here.
+    const int64_t position = wanted - wanted % static_cast<int64_t>(kPageSize);
     windowStart_ = position;
     windowLength_ = 0;
-    const auto wanted = static_cast<size_t>(std::min<int64_t>(kWindowSize, size_ - position));
-    while (windowLength_ < wanted) {
-        const ssize_t got = ::pread(fd_, window_ + windowLength_, wanted - windowLength_,
+    const auto length = static_cast<size_t>(std::min<int64_t>(kWindowSize, size_ - position));
+    while (windowLength_ < length) {
+        const ssize_t got = ::pread(fd_, window_ + windowLength_, length - windowLength_,
                                     static_cast<off_t>(position + windowLength_));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
@@ -60,7 +63,9 @@ bool FileStream::fillWindow(int64_t position) {
         if (got == 0) break;  // the file shrank while we read it
         windowLength_ += static_cast<size_t>(got);
     }
-    return windowLength_ > 0;
+    // A short read (an error, or a file that shrank) may end before the byte
+    // that was wanted.
+    return wanted < windowStart_ + static_cast<int64_t>(windowLength_);
 }
 
 size_t FileStream::read(void* dest, size_t n) {
