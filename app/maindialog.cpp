@@ -1,0 +1,165 @@
+#include "maindialog.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "aboutdialog.h"
+#include "dialogunits.h"
+#include "frametallyapp.h"
+
+namespace {
+
+// The dialog's controls are placed on a 216 x 80 dialog-unit area below
+// the menu bar.
+constexpr int kWidth = 216;
+constexpr int kHeight = 80;
+
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+}  // namespace
+
+CMainDialog::CMainDialog(QWidget* parent)
+    : QDialog(parent), m_icon(CFrametallyApp::applicationIcon()), m_select(*this)
+{
+    setWindowTitle(tr("Imagewright - Frametally"));
+    setAcceptDrops(true);
+
+    const CDialogUnits units(font());
+    auto* controls = new QWidget(this);
+    controls->setFixedSize(units.size(kWidth, kHeight));
+
+    m_selectButton = new QPushButton(tr("&Select"), controls);
+    m_selectButton->setObjectName(QStringLiteral("selectButton"));
+    m_selectButton->setGeometry(units.rect(126, 12, 50, 14));
+    m_selectButton->setDefault(false);
+    connect(m_selectButton, &QPushButton::clicked, this, &CMainDialog::OnSelect);
+
+    auto* selectLabel = new QLabel(tr("Select Image File:"), controls);
+    units.placeText(selectLabel, 32, 14, 57, 8);
+    selectLabel->setBuddy(m_selectButton);
+
+    auto* countLabel = new QLabel(tr("Image Shutter Count:"), controls);
+    units.placeText(countLabel, 32, 42, 68, 8);
+
+    m_resultField = new QLineEdit(controls);
+    m_resultField->setObjectName(QStringLiteral("resultField"));
+    m_resultField->setGeometry(units.rect(126, 40, 50, 14));
+    m_resultField->setReadOnly(true);
+    countLabel->setBuddy(m_resultField);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(QMargins());
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(controls);
+
+    OnInitDialog();
+}
+
+bool CMainDialog::OnInitDialog()
+{
+    m_menuBar = new QMenuBar(this);
+    QMenu* file = m_menuBar->addMenu(tr("&File"));
+    QAction* exit = file->addAction(tr("E&xit"), this, &CMainDialog::OnExit);
+    exit->setObjectName(QStringLiteral("exitAction"));
+    exit->setShortcuts(QKeySequence::Quit);
+    QMenu* help = m_menuBar->addMenu(tr("&Help"));
+    QAction* about = help->addAction(tr("&About Frametally"), this, &CMainDialog::OnAbout);
+    about->setObjectName(QStringLiteral("aboutAction"));
+    layout()->setMenuBar(m_menuBar);
+
+    setWindowIcon(m_icon);
+    m_selectButton->setFocus();
+    return true;
+}
+
+void CMainDialog::readFile(const QString& path) { m_select.readFile(path); }
+
+void CMainDialog::OnSelect() { m_select.select(); }
+
+void CMainDialog::OnExit() { done(0); }
+
+void CMainDialog::OnAbout()
+{
+    CAboutDialog about(this);
+    about.exec();
+}
+
+CSelectController::PickResult CMainDialog::pickFile(QString& path)
+{
+    // Cameras name their files in capitals (DSC_0001.NEF), and not every
+    // desktop's file dialog matches patterns regardless of case.
+    QPointer<QFileDialog> picker = new QFileDialog(this, tr("Select Image File"));
+    picker->setAcceptMode(QFileDialog::AcceptOpen);
+    picker->setFileMode(QFileDialog::ExistingFile);
+    picker->setDefaultSuffix(QStringLiteral("NEF"));
+    picker->setNameFilters({tr("NEF Files (*.nef *.NEF)"), tr("JPG Files (*.jpg *.JPG)"), tr("All Files (*)")});
+
+    const int outcome = picker->exec();
+    if (!picker)
+        return CSelectController::PickResult::Cancelled;
+    CSelectController::PickResult result = CSelectController::PickResult::Cancelled;
+    if (outcome == QDialog::Accepted) {
+        const QStringList chosen = picker->selectedFiles();
+        if (!chosen.isEmpty()) {
+            path = chosen.constFirst();
+            result = CSelectController::PickResult::Confirmed;
+        }
+    } else if (outcome != QDialog::Rejected) {
+        // exec() answers -1 when the dialog could not be run.
+        result = CSelectController::PickResult::NotCreated;
+    }
+    delete picker;
+    return result;
+}
+
+void CMainDialog::showMessage(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void CMainDialog::setResultText(const QString& text)
+{
+    m_resultField->setText(text);
+    m_resultField->home(false);
+}
+
+void CMainDialog::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainDialog::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Read once the drop has finished, so the file manager is not kept waiting
+    // should the reading end in a message box.
+    QMetaObject::invokeMethod(this, [this, path] { readFile(path); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The main dialog: Select picks a NEF or JPEG file and the read-only field
+// shows its shutter count; File > Exit ends the program, Help > About opens
+// the About box. A file dropped onto the dialog is read like a selected one.
+#include <QDialog>
+#include <QIcon>
+
+#include "selectcontroller.h"
+
+class QAction;
+class QLineEdit;
+class QMenuBar;
+class QPushButton;
+
+class CMainDialog : public QDialog, private CSelectController::Ui {
+    Q_OBJECT
+
+public:
+    explicit CMainDialog(QWidget* parent = nullptr);
+
+    // Reads path as if it had been chosen with Select.
+    void readFile(const QString& path);
+
+    void OnSelect();
+    void OnExit();
+    void OnAbout();
+
+protected:
+    bool OnInitDialog();
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    CSelectController::PickResult pickFile(QString& path) override;
+    void showMessage(const QString& text) override;
+    void setResultText(const QString& text) override;
+
+    QLineEdit* m_resultField = nullptr;
+    QPushButton* m_selectButton = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    QIcon m_icon;
+    CSelectController m_select;
+};
