@@ -229,6 +229,13 @@ Bytes filler(size_t length, uint8_t seed) {
     return data;
 }
 
+// A UserComment as cameras write it: the ASCII character code, then spaces.
+Bytes userComment() {
+    Bytes data = {'A', 'S', 'C', 'I', 'I', 0, 0, 0};
+    data.resize(44, ' ');
+    return data;
+}
+
 // The rest of a real Nikon maker note (D7000-like): settings texts, picture
 // control, world time, ISO info, lens data, colour balance, flash info.
 void addFullMakerNoteEntries(std::vector<Entry>& entries) {
@@ -264,7 +271,7 @@ void addFullExifEntries(std::vector<Entry>& entries) {
         Entry::ascii(0x9004, "2026:12:07 10:00:00"), Entry::bytes(0x9101, 7, {1, 2, 3, 0}),
         Entry::rationals(0x9102, {{4, 1}}), Entry::rationals(0x9204, {{0, 6}}, 10),
         Entry::rationals(0x9205, {{36, 10}}), Entry::shorts(0x9208, {0}),
-        Entry::bytes(0x9286, 7, filler(44, 59)), Entry::ascii(0x9290, "00"), Entry::ascii(0x9291, "00"),
+        Entry::bytes(0x9286, 7, userComment()), Entry::ascii(0x9290, "00"), Entry::ascii(0x9291, "00"),
         Entry::ascii(0x9292, "00"), Entry::bytes(0xa000, 7, {'0', '1', '0', '0'}), Entry::shorts(0xa001, {1}),
         Entry::longs(0xa002, {4928}), Entry::longs(0xa003, {3264}), Entry::shorts(0xa217, {2}),
         Entry::bytes(0xa300, 7, {3}), Entry::bytes(0xa301, 7, {1}), Entry::bytes(0xa302, 7, {0, 2, 0, 2, 0, 1, 1, 2}),

@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# The benchmark: tiffwalker against exiv2 and exiftool, all measured in this
+# one run on the same files, so that the ratios hold whatever the machine.
+#
+#   bench/run.sh            (FRAMETALLY_BENCH_FILES=N for another corpus size,
+#                            FRAMETALLY_BENCH_DIR=DIR for another scratch folder)
+#
+# 1. a Release build in build-bench;
+# 2. a corpus of synthetic NEF and JPEG files (bench/make_corpus), plus the
+#    real camera files of ../shared/corpus/real when they are there;
+# 3. exiv2 and exiftool installed when missing;
+# 4. timings: the whole batch, and one file in a fresh process; the batch's
+#    peak memory; the three tools' counts compared file by file;
+# 5. the Google Benchmark micro-benchmark of one reading.
+# Exits non-zero when the tools disagree on a count.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+build=$repo/build-bench
+scratch=${FRAMETALLY_BENCH_DIR:-${TMPDIR:-/tmp}/frametally-bench}
+files=${FRAMETALLY_BENCH_FILES:-1000}
+jobs=2
+
+# --- the peers and /usr/bin/time, only when missing --------------------------
+missing=()
+command -v exiv2 >/dev/null || missing+=(exiv2)
+command -v exiftool >/dev/null || missing+=(libimage-exiftool-perl)
+[ -x /usr/bin/time ] || missing+=(time)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}" >&2
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# --- build --------------------------------------------------------------------
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DFRAMETALLY_BUILD_GUI=OFF \
+  -DFRAMETALLY_BUILD_TESTS=OFF -DFRAMETALLY_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build "$build" -j "$jobs" --target tiffwalker make_corpus shutter_count_bench >/dev/null
+tiffwalker=$build/cli/tiffwalker
+
+# --- corpus -------------------------------------------------------------------
+rm -rf "$scratch"
+mkdir -p "$scratch"
+cd "$scratch"
+"$build/bench/make_corpus" corpus "$files" >expected.tsv
+real=$repo/../shared/corpus/real
+if [ -d "$real" ]; then
+  mkdir -p corpus/real
+  find "$real" -maxdepth 1 -type f \( -iname '*.nef' -o -iname '*.jpg' -o -iname '*.jpeg' \) \
+    -exec cp {} corpus/real/ \;
+  chmod u+w corpus/real/*
+else
+  echo "(../shared/corpus/real is not here: synthetic files only)"
+fi
+find corpus -type f | LC_ALL=C sort >files.txt
+mapfile -t list <files.txt
+count=${#list[@]}
+apparent=$(du -sh --apparent-size corpus | cut -f1)
+echo "Corpus: $count files ($apparent; image data left as holes) in $scratch/corpus"
+
+# --- timing helpers -------------------------------------------------------------
+now() { date +%s%N; }
+# median_ms RUNS COMMAND...: the median wall time of RUNS runs, in milliseconds.
+median_ms() {
+  local runs=$1
+  shift
+  local times=() start
+  for ((i = 0; i < runs; i++)); do
+    start=$(now)
+    "$@" >/dev/null 2>&1 || true
+    times+=($((($(now) - start) / 1000)))
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {printf "%.2f", a[int((NR+1)/2)]/1000}'
+}
+# per_run_ms RUNS COMMAND...: the mean wall time of one of RUNS runs, in ms.
+per_run_ms() {
+  local runs=$1
+  shift
+  local start
+  start=$(now)
+  for ((i = 0; i < runs; i++)); do "$@" >/dev/null 2>&1 || true; done
+  awk -v t=$(($(now) - start)) -v n="$runs" 'BEGIN {printf "%.2f", t / n / 1e6}'
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", a / b}'; }
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN {exit !(a >= b)}'; }
+
+ours_batch() { "$tiffwalker" -r --format tsv corpus; }
+exiv2_batch() { exiv2 -q -K Exif.Nikon3.ShutterCount -Pv "${list[@]}"; }
+exiftool_batch() { exiftool -fast -s3 -ShutterCount -r corpus; }
+
+# --- the counts of each tool, file by file ------------------------------------
+ours_batch 2>/dev/null | awk -F'\t' 'NR > 1 && $3 == "count" {print $1 "\t" $2}' | sort >ours.counts || true
+exiv2_batch 2>/dev/null | sed -nE 's/^(.*[^ ]) +([0-9]+)$/\1\t\2/p' | sort >exiv2.counts || true
+exiftool_batch 2>/dev/null | awk '/^======== / {path = substr($0, 10); next} /^[0-9]+$/ {print path "\t" $0}' \
+  | sort >exiftool.counts || true
+# One line per file: path, then each tool's count or "-".
+awk -F'\t' 'FILENAME == ARGV[1] {o[$1] = $2; next} FILENAME == ARGV[2] {v[$1] = $2; next}
+  FILENAME == ARGV[3] {e[$1] = $2; next}
+  {p = $0; print p "\t" (p in o ? o[p] : "-") "\t" (p in v ? v[p] : "-") "\t" (p in e ? e[p] : "-")}' \
+  ours.counts exiv2.counts exiftool.counts files.txt >agreement.tsv
+disagree=$(awk -F'\t' '!($2 == $3 && $3 == $4)' agreement.tsv)
+# By design this reader refuses one real layout (an APP0 segment followed by a
+# comment segment) with its "EXIF header text incorrect" error; the peers read it.
+expected_difference='corpus/real/exiv2-bug495.jpg'
+unexpected=$(printf '%s\n' "$disagree" | awk -F'\t' -v known="$expected_difference" 'NF && $1 != known')
+counted=$(awk -F'\t' '$2 != "-"' agreement.tsv | wc -l)
+# Our counts of the synthetic files must be the ones they were made with.
+wrong=$(awk -F'\t' 'FILENAME == ARGV[1] {want[$1] = $2; next} ($1 in want) && want[$1] != $2' \
+  expected.tsv <("$tiffwalker" -r --format tsv corpus 2>/dev/null | cut -f1,2) | wc -l)
+
+# --- timings --------------------------------------------------------------------
+# Every tool has read every file once above, so all run on a warm page cache.
+ours_ms=$(median_ms 11 ours_batch)
+exiv2_ms=$(median_ms 5 exiv2_batch)
+exiftool_ms=$(median_ms 3 exiftool_batch)
+
+one=$(grep -m1 -E 'NCD7000/DSC_[0-9]+\.NEF' files.txt || head -1 files.txt)
+ours_one=$(per_run_ms 100 "$tiffwalker" "$one")
+exiv2_one=$(per_run_ms 100 exiv2 -q -K Exif.Nikon3.ShutterCount -Pv "$one")
+exiftool_one=$(per_run_ms 20 exiftool -fast -s3 -ShutterCount "$one")
+nothing_one=$(per_run_ms 100 /bin/true)
+
+# (The tools exit non-zero for the files without a count; only the memory counts here.)
+peak_kib=$( (/usr/bin/time -f '%M' "$tiffwalker" -r --format tsv corpus 2>&1 >/dev/null || true) | tail -1)
+exiv2_kib=$( (/usr/bin/time -f '%M' exiv2 -q -K Exif.Nikon3.ShutterCount -Pv "${list[@]}" 2>&1 >/dev/null || true) | tail -1)
+exiftool_kib=$( (/usr/bin/time -f '%M' exiftool -fast -s3 -ShutterCount -r corpus 2>&1 >/dev/null || true) | tail -1)
+mib() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
+
+# --- report ---------------------------------------------------------------------
+echo
+echo "| measurement ($count files) | tiffwalker | exiv2 | exiftool | exiv2 / tiffwalker | exiftool / tiffwalker |"
+echo "|---|---:|---:|---:|---:|---:|"
+echo "| batch of all files, ms (median) | $ours_ms | $exiv2_ms | $exiftool_ms | $(ratio "$exiv2_ms" "$ours_ms")x | $(ratio "$exiftool_ms" "$ours_ms")x |"
+echo "| one file in a fresh process, ms | $ours_one | $exiv2_one | $exiftool_one | $(ratio "$exiv2_one" "$ours_one")x | $(ratio "$exiftool_one" "$ours_one")x |"
+echo "| peak memory of the batch, MiB | $(mib "$peak_kib") | $(mib "$exiv2_kib") | $(mib "$exiftool_kib") | | |"
+echo
+echo "(Starting /bin/true the same way takes $nothing_one ms; it is part of every one-file time.)"
+echo
+
+target() {
+  if at_least "$1" "$2"; then echo "  met:    $3"; else echo "  missed: $3"; fi
+}
+echo "Targets:"
+target "$(ratio "$exiv2_ms" "$ours_ms")" 10 "batch at least 10x faster than exiv2 ($(ratio "$exiv2_ms" "$ours_ms")x)"
+target "$(ratio "$exiftool_ms" "$ours_ms")" 100 "batch at least 100x faster than exiftool ($(ratio "$exiftool_ms" "$ours_ms")x)"
+target "$(ratio "$exiv2_one" "$ours_one")" 5 "one file at least 5x faster than exiv2 ($(ratio "$exiv2_one" "$ours_one")x)"
+target 8192 "$peak_kib" "peak memory of the batch under 8 MiB ($(mib "$peak_kib") MiB)"
+echo
+
+echo "Counts: tiffwalker found $counted; all three tools agree on every file but those listed."
+if [ -n "$disagree" ]; then
+  echo "path	tiffwalker	exiv2	exiftool"
+  printf '%s\n' "$disagree" | sed '/^$/d'
+fi
+if printf '%s\n' "$disagree" | grep -q "$expected_difference"; then
+  echo "($expected_difference: refused by design with the \"EXIF header text incorrect\" error.)"
+fi
+echo
+
+echo "Micro-benchmark: getImageShutterCount on a cached file"
+"$build/bench/shutter_count_bench" --benchmark_min_time=0.5 2>/dev/null | sed -n '/^Benchmark/,$p'
+
+status=0
+if [ -n "$unexpected" ]; then
+  echo "FAILED: the tools disagree on the counts above." >&2
+  status=1
+fi
+if [ "$wrong" -ne 0 ]; then
+  echo "FAILED: $wrong synthetic files did not give the count they were made with." >&2
+  status=1
+fi
+exit $status
