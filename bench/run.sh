@@ -84,6 +84,20 @@ per_run_ms() {
   for ((i = 0; i < runs; i++)); do "$@" >/dev/null 2>&1 || true; done
   awk -v t=$(($(now) - start)) -v n="$runs" 'BEGIN {printf "%.2f", t / n / 1e6}'
 }
+# cpu_ms RUNS COMMAND...: the mean processor time (user + system) of one run,
+# in ms. Unlike wall time it leaves out the time spent waiting for a processor
+# on a machine that others share.
+cpu_ms() {
+  local runs=$1
+  shift
+  (
+    for ((i = 0; i < runs; i++)); do "$@" >/dev/null 2>&1 || true; done
+    times
+  ) | tail -1 | awk -v n="$runs" '{
+      t = 0
+      for (f = 1; f <= 2; f++) { split($f, p, /[ms]/); t += p[1] * 60 + p[2] }
+      printf "%.2f", t * 1000 / n }'
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", a / b}'; }
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN {exit !(a >= b)}'; }
 
@@ -117,11 +131,18 @@ ours_ms=$(median_ms 11 ours_batch)
 exiv2_ms=$(median_ms 5 exiv2_batch)
 exiftool_ms=$(median_ms 3 exiftool_batch)
 
+ours_cpu=$(cpu_ms 11 ours_batch)
+exiv2_cpu=$(cpu_ms 5 exiv2_batch)
+exiftool_cpu=$(cpu_ms 3 exiftool_batch)
+
 one=$(grep -m1 -E 'NCD7000/DSC_[0-9]+\.NEF' files.txt || head -1 files.txt)
 ours_one=$(per_run_ms 100 "$tiffwalker" "$one")
 exiv2_one=$(per_run_ms 100 exiv2 -q -K Exif.Nikon3.ShutterCount -Pv "$one")
 exiftool_one=$(per_run_ms 20 exiftool -fast -s3 -ShutterCount "$one")
 nothing_one=$(per_run_ms 100 /bin/true)
+ours_one_cpu=$(cpu_ms 100 "$tiffwalker" "$one")
+exiv2_one_cpu=$(cpu_ms 100 exiv2 -q -K Exif.Nikon3.ShutterCount -Pv "$one")
+exiftool_one_cpu=$(cpu_ms 20 exiftool -fast -s3 -ShutterCount "$one")
 
 # (The tools exit non-zero for the files without a count; only the memory counts here.)
 peak_kib=$( (/usr/bin/time -f '%M' "$tiffwalker" -r --format tsv corpus 2>&1 >/dev/null || true) | tail -1)
@@ -134,19 +155,27 @@ echo
 echo "| measurement ($count files) | tiffwalker | exiv2 | exiftool | exiv2 / tiffwalker | exiftool / tiffwalker |"
 echo "|---|---:|---:|---:|---:|---:|"
 echo "| batch of all files, ms (median) | $ours_ms | $exiv2_ms | $exiftool_ms | $(ratio "$exiv2_ms" "$ours_ms")x | $(ratio "$exiftool_ms" "$ours_ms")x |"
+echo "| batch of all files, processor ms | $ours_cpu | $exiv2_cpu | $exiftool_cpu | $(ratio "$exiv2_cpu" "$ours_cpu")x | $(ratio "$exiftool_cpu" "$ours_cpu")x |"
 echo "| one file in a fresh process, ms | $ours_one | $exiv2_one | $exiftool_one | $(ratio "$exiv2_one" "$ours_one")x | $(ratio "$exiftool_one" "$ours_one")x |"
+net() { awk -v a="$1" -v b="$2" 'BEGIN {d = a - b; printf "%.2f", d > 0.01 ? d : 0.01}'; }
+ours_net=$(net "$ours_one" "$nothing_one")
+exiv2_net=$(net "$exiv2_one" "$nothing_one")
+exiftool_net=$(net "$exiftool_one" "$nothing_one")
+echo "| one file, beyond starting a process (less /bin/true), ms | $ours_net | $exiv2_net | $exiftool_net | $(ratio "$exiv2_net" "$ours_net")x | $(ratio "$exiftool_net" "$ours_net")x |"
+echo "| one file in a fresh process, processor ms | $ours_one_cpu | $exiv2_one_cpu | $exiftool_one_cpu | $(ratio "$exiv2_one_cpu" "$ours_one_cpu")x | $(ratio "$exiftool_one_cpu" "$ours_one_cpu")x |"
 echo "| peak memory of the batch, MiB | $(mib "$peak_kib") | $(mib "$exiv2_kib") | $(mib "$exiftool_kib") | | |"
 echo
-echo "(Starting /bin/true the same way takes $nothing_one ms; it is part of every one-file time.)"
+echo "(Wall times are medians; starting /bin/true the same way takes $nothing_one ms, part of every"
+echo "one-file wall time. Load average during the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) processors.)"
 echo
 
 target() {
   if at_least "$1" "$2"; then echo "  met:    $3"; else echo "  missed: $3"; fi
 }
-echo "Targets:"
-target "$(ratio "$exiv2_ms" "$ours_ms")" 10 "batch at least 10x faster than exiv2 ($(ratio "$exiv2_ms" "$ours_ms")x)"
-target "$(ratio "$exiftool_ms" "$ours_ms")" 100 "batch at least 100x faster than exiftool ($(ratio "$exiftool_ms" "$ours_ms")x)"
-target "$(ratio "$exiv2_one" "$ours_one")" 5 "one file at least 5x faster than exiv2 ($(ratio "$exiv2_one" "$ours_one")x)"
+echo "Targets (wall time, as the issue states them; processor time beside):"
+target "$(ratio "$exiv2_ms" "$ours_ms")" 10 "batch at least 10x faster than exiv2 ($(ratio "$exiv2_ms" "$ours_ms")x; processor $(ratio "$exiv2_cpu" "$ours_cpu")x)"
+target "$(ratio "$exiftool_ms" "$ours_ms")" 100 "batch at least 100x faster than exiftool ($(ratio "$exiftool_ms" "$ours_ms")x; processor $(ratio "$exiftool_cpu" "$ours_cpu")x)"
+target "$(ratio "$exiv2_one" "$ours_one")" 5 "one file at least 5x faster than exiv2 ($(ratio "$exiv2_one" "$ours_one")x; processor $(ratio "$exiv2_one_cpu" "$ours_one_cpu")x)"
 target 8192 "$peak_kib" "peak memory of the batch under 8 MiB ($(mib "$peak_kib") MiB)"
 echo
 
