@@ -25,6 +25,8 @@ void addText(QWidget* parent, const QString& text, const CDialogUnits& units, in
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     setWindowTitle(tr("About Frametally"));
     const CDialogUnits units(font());
     setFixedSize(units.size(kWidth, kHeight));

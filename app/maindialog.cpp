@@ -43,6 +43,9 @@ QString droppedFile(const QMimeData* data)
 CMainDialog::CMainDialog(QWidget* parent)
     : QDialog(parent), m_icon(CFrametallyApp::applicationIcon()), m_select(*this)
 {
+    // A fixed-size window: it can be minimised and closed, not maximised.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(tr("Imagewright - Frametally"));
     setAcceptDrops(true);
 
