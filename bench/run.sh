@@ -157,7 +157,7 @@ echo "|---|---:|---:|---:|---:|---:|"
 echo "| batch of all files, ms (median) | $ours_ms | $exiv2_ms | $exiftool_ms | $(ratio "$exiv2_ms" "$ours_ms")x | $(ratio "$exiftool_ms" "$ours_ms")x |"
 echo "| batch of all files, processor ms | $ours_cpu | $exiv2_cpu | $exiftool_cpu | $(ratio "$exiv2_cpu" "$ours_cpu")x | $(ratio "$exiftool_cpu" "$ours_cpu")x |"
 echo "| one file in a fresh process, ms | $ours_one | $exiv2_one | $exiftool_one | $(ratio "$exiv2_one" "$ours_one")x | $(ratio "$exiftool_one" "$ours_one")x |"
-net() { awk -v a="$1" -v b="$2" 'BEGIN {d = a - b; printf "%.2f", d > 0.01 ? d : 0.01}'; }
+net() { awk -v a="$1" -v b="$2" 'BEGIN {d = a - b; printf "%.2f", (d > 0.01 ? d : 0.01)}'; }
 ours_net=$(net "$ours_one" "$nothing_one")
 exiv2_net=$(net "$exiv2_one" "$nothing_one")
 exiftool_net=$(net "$exiftool_one" "$nothing_one")
