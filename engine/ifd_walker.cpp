@@ -27,11 +27,28 @@ constexpr uint16_t kMakerNoteTag = 0x927c;
 // Positions are 32-bit in the file format; offsets add up with 32-bit wrap.
 int32_t addOffsets(uint32_t a, uint32_t b) { return static_cast<int32_t>(a + b); }
 
+// What a record's dump costs of the reading's listing bytes: its texts and raw
+// bytes, and a kilobyte for the labels.
+size_t listedBytes(const CTagRecord& record) {
+    return 1024 + record.rawData.size() + record.stringData.size() + record.displayStringData.size() +
+           record.fileName.size();
+}
+
+constexpr const char* kListingCut = "\n(listing cut short: the listings of this file have reached their size limit)\n";
+
+// The whole record list, on entering and leaving a directory. A listing only
+// dumps the records that the reading's listing bytes still cover.
 void printListing(const char* banner, const std::string& strType) {
     std::ostream& out = engineOutput();
     out << "\n" << "Size of List                = " << recordCount() << "\n";
     out << banner << strType;
-    for (const CTagRecord& record : records()) record.dump();
+    for (const CTagRecord& record : records()) {
+        if (!readingBudget().spendListingBytes(listedBytes(record))) {
+            out << kListingCut;
+            break;
+        }
+        record.dump();
+    }
 }
 
 void printProblemReport(int32_t offset, int32_t additional_offset, const std::string& strType,
@@ -50,7 +67,9 @@ int32_t subIfdType(uint32_t index) {
 }
 
 bool modelHasMakerNoteThumbnail() {
-    std::string model = getDisplayStringData(kModelTag);
+    // Only the first ten characters decide: a Model text can be 64 KiB long,
+    // and this test runs for every 0x0011 entry.
+    std::string model = getDisplayStringData(kModelTag).substr(0, 10);
     std::transform(model.begin(), model.end(), model.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return model.starts_with("NIKON D100") || model.starts_with("NIKON D2H");
@@ -87,7 +106,10 @@ void walkSubDirectories(FileStream& file, const IFDENTRY& entry, const std::stri
         const int64_t room = listStart < file.size() ? (file.size() - listStart) / 4 : 0;
         const uint32_t count = static_cast<uint32_t>(std::min<int64_t>(entry.count, room));
         file.seek(listStart);
-        for (uint32_t j = 0; j < count && readingBudget().canWalkMoreDirectories(); ++j) {
+        // Offsets may repeat, or name directories met before: the reading's
+        // directory requests bound the loop as well as its walks.
+        const ReadingBudget& budget = readingBudget();
+        for (uint32_t j = 0; j < count && budget.canWalkMoreDirectories() && budget.canRequestDirectory(); ++j) {
             unsigned char bytes[4] = {};
             file.read(bytes, sizeof bytes);
             const auto offset = static_cast<int32_t>(get32(bytes));
@@ -150,8 +172,15 @@ void descend(FileStream& file, const IFDENTRY& entry, const std::string& strType
 void traceEntryRecord(const CTagRecord& record, const std::string& strType) {
     std::ostream& out = engineOutput();
     if (record.ifde.tag != kExposureBracketValueTag) {
-        out << "\nExposureBracketValue (0x19) Raw      : " << getStringData(kExposureBracketValueTag);
-        out << "\nExposureBracketValue (0x19) Converted: " << getDisplayStringData(kExposureBracketValueTag);
+        // Repeated for every entry, so these count against the listing bytes too.
+        const std::string& raw = getStringData(kExposureBracketValueTag);
+        const std::string& converted = getDisplayStringData(kExposureBracketValueTag);
+        if (readingBudget().spendListingBytes(raw.size() + converted.size())) {
+            out << "\nExposureBracketValue (0x19) Raw      : " << raw;
+            out << "\nExposureBracketValue (0x19) Converted: " << converted;
+        } else {
+            out << kListingCut;
+        }
     }
     out << "\nJust set data, just before list insert: " << strType;
     record.dump();
@@ -176,6 +205,13 @@ private:
 
 int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additional_offset,
                                const std::string& strType, int32_t numType) {
+    // Every call is a request for a directory, an empty or refused one too;
+    // past the reading's budget of them the walker answers at once.
+    if (!readingBudget().requestDirectory()) {
+        if (offset == 0) return 0;
+        if (isOptionOn(kProblemReportSwitch)) printProblemReport(offset, additional_offset, strType, numType);
+        return -1;
+    }
     const int64_t startPosition = file.tell();
     const bool trace = isTraceOn();
     DirectoryScope scope;

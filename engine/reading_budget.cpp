@@ -8,9 +8,20 @@ namespace tiffwalker {
 
 void ReadingBudget::reset() {
     walked_.clear();
+    requests_ = 0;
     depth_ = 0;
     keptValueBytes_ = 0;
+    readValueBytes_ = 0;
+    listingBytes_ = 0;
 }
+
+bool ReadingBudget::requestDirectory() {
+    if (!canRequestDirectory()) return false;
+    ++requests_;
+    return true;
+}
+
+bool ReadingBudget::canRequestDirectory() const { return requests_ < limits::kMaxDirectoryRequests; }
 
 bool ReadingBudget::enterDirectory(int64_t position) {
     if (depth_ >= limits::kMaxDirectoryDepth || !canWalkMoreDirectories()) return false;
@@ -34,6 +45,20 @@ size_t ReadingBudget::allowValueBytes(size_t wanted) const {
 
 void ReadingBudget::spendValueBytes(size_t bytes) {
     keptValueBytes_ = std::min(limits::kMaxKeptValueBytes, keptValueBytes_ + bytes);
+}
+
+size_t ReadingBudget::allowReadBytes(size_t wanted) const {
+    return std::min(wanted, limits::kMaxReadValueBytes - readValueBytes_);
+}
+
+void ReadingBudget::spendReadBytes(size_t bytes) {
+    readValueBytes_ = std::min(limits::kMaxReadValueBytes, readValueBytes_ + bytes);
+}
+
+bool ReadingBudget::spendListingBytes(size_t bytes) {
+    if (bytes > limits::kMaxListingBytes - listingBytes_) return false;
+    listingBytes_ += bytes;
+    return true;
 }
 
 ReadingBudget& readingBudget() {

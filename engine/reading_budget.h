@@ -1,6 +1,7 @@
 #pragma once
-// What one reading has spent of the bounds in limits.h: the directories it has
-// walked (each position once), how deep it is, and the value bytes it keeps.
+// What one reading has spent of the bounds in reading_limits.h: the directories
+// it has asked for and walked (each position once), how deep it is, and the
+// value bytes it has read and keeps.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -10,6 +11,11 @@ namespace tiffwalker {
 class ReadingBudget {
 public:
     void reset();
+
+    // Counts one more request for a directory; false once the reading has
+    // made as many as it may, and the walker then answers at once.
+    bool requestDirectory();
+    bool canRequestDirectory() const;
 
     // True when the directory at this position may be walked now; it then
     // counts as walked and one level deeper until leaveDirectory().
@@ -21,10 +27,28 @@ public:
     size_t allowValueBytes(size_t wanted) const;
     void spendValueBytes(size_t bytes);
 
+    // How many more value bytes may be read from the file, at most wanted.
+    size_t allowReadBytes(size_t wanted) const;
+    void spendReadBytes(size_t bytes);
+
+    // Spends bytes of the trace's listings; false, spending nothing, when
+    // fewer than that are left.
+    bool spendListingBytes(size_t bytes);
+
+    // What the reading has spent so far (until the next reading resets it).
+    int directoryRequests() const { return requests_; }
+    size_t directoriesWalked() const { return walked_.size(); }
+    size_t valueBytesKept() const { return keptValueBytes_; }
+    size_t valueBytesRead() const { return readValueBytes_; }
+    size_t listingBytes() const { return listingBytes_; }
+
 private:
     std::vector<int64_t> walked_;
+    int requests_ = 0;
     int depth_ = 0;
     size_t keptValueBytes_ = 0;
+    size_t readValueBytes_ = 0;
+    size_t listingBytes_ = 0;
 };
 
 ReadingBudget& readingBudget();

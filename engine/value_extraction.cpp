@@ -64,20 +64,25 @@ uint16_t firstShort(uint32_t valofs) { return isBigEndian() ? highHalf(valofs) :
 uint16_t secondShort(uint32_t valofs) { return isBigEndian() ? lowHalf(valofs) : highHalf(valofs); }
 
 // Reads n bytes at the value's position into a zero-filled buffer: bytes past
-// the end of the file read as 0. n is bounded by the file's length first.
+// the end of the file read as 0. n is bounded by the file's length and by what
+// the reading may still read, so the buffer can be shorter than wanted.
 std::vector<unsigned char> readValueBytes(const ValueSource& source, uint64_t wanted) {
-    const auto n = static_cast<size_t>(std::min<uint64_t>(wanted, static_cast<uint64_t>(source.fileSize)));
+    ReadingBudget& budget = readingBudget();
+    const auto n = budget.allowReadBytes(
+        static_cast<size_t>(std::min<uint64_t>(wanted, static_cast<uint64_t>(source.fileSize))));
     std::vector<unsigned char> buffer(n, 0);
     if (n > 0) {
         source.file.seek(source.position);
         source.file.read(buffer.data(), n);
+        budget.spendReadBytes(n);
     }
     return buffer;
 }
 
-// How many values of this size the file can hold; more cannot be read.
-uint32_t boundedCount(uint32_t count, int64_t fileSize, unsigned valueSize) {
-    return static_cast<uint32_t>(std::min<int64_t>(count, fileSize / valueSize));
+// How many values of this size the file can hold, and at most limit of them:
+// no more can be read, or shown.
+uint32_t boundedCount(uint32_t count, int64_t fileSize, unsigned valueSize, size_t limit) {
+    return static_cast<uint32_t>(std::min<int64_t>({count, fileSize / valueSize, static_cast<int64_t>(limit)}));
 }
 
 void appendDecimal(std::string& text, int64_t value) {
@@ -97,6 +102,8 @@ void appendQuotient(std::string& text, double quotient) {
 }
 
 std::string textUpToNul(const unsigned char* bytes, size_t n) {
+    // An empty buffer's data() may be null, which memchr must not be given.
+    if (n == 0) return {};
     const auto* end = static_cast<const unsigned char*>(std::memchr(bytes, 0, n));
     return std::string(reinterpret_cast<const char*>(bytes), end ? static_cast<size_t>(end - bytes) : n);
 }
@@ -111,32 +118,42 @@ std::string smallByteText(const unsigned char bytes[4], uint32_t count, const ch
 }
 
 // SHORT/SSHORT lists read from the file: every value, unsigned, with a space.
+// Each value takes at least two characters, so no more than half the text's
+// capacity in values is read.
 std::string shortListText(const ValueSource& source, uint32_t count) {
-    const uint32_t n = boundedCount(count, source.fileSize, 2);
-    const std::vector<unsigned char> bytes = readValueBytes(source, uint64_t{n} * 2);
+    const uint32_t wanted = boundedCount(count, source.fileSize, 2, source.textCapacity / 2);
+    const std::vector<unsigned char> bytes = readValueBytes(source, uint64_t{wanted} * 2);
+    const size_t n = bytes.size() / 2;
     std::string text;
-    for (uint32_t i = 0; i < n && text.size() + 7 <= source.textCapacity; ++i) {
-        appendDecimal(text, get16(&bytes[size_t{i} * 2]));
+    for (size_t i = 0; i < n && text.size() + 7 <= source.textCapacity; ++i) {
+        appendDecimal(text, get16(&bytes[i * 2]));
         text += ' ';
     }
     return text;
 }
 
 std::string longListText(const ValueSource& source, uint32_t count) {
-    const uint32_t n = std::min<uint32_t>(boundedCount(count, source.fileSize, 4), kMaxListedLongs);
-    const std::vector<unsigned char> bytes = readValueBytes(source, uint64_t{n} * 4);
+    const uint32_t wanted = boundedCount(count, source.fileSize, 4, kMaxListedLongs);
+    const std::vector<unsigned char> bytes = readValueBytes(source, uint64_t{wanted} * 4);
+    const size_t n = bytes.size() / 4;
     std::string text;
-    for (uint32_t i = 0; i < n; ++i) text += formatText("0x%x ", get32(&bytes[size_t{i} * 4]));
+    // "0xffffffff " is the longest item.
+    for (size_t i = 0; i < n && text.size() + 11 <= source.textCapacity; ++i) {
+        text += formatText("0x%x ", get32(&bytes[i * 4]));
+    }
     return text;
 }
 
+// Each quotient takes at least four characters ("inf "), so no more than a
+// quarter of the text's capacity in values is read.
 std::string rationalListText(const ValueSource& source, uint32_t count, bool signedNumerator) {
-    const uint32_t n = boundedCount(count, source.fileSize, 8);
-    const std::vector<unsigned char> bytes = readValueBytes(source, uint64_t{n} * 8);
+    const uint32_t wanted = boundedCount(count, source.fileSize, 8, source.textCapacity / 4 + 1);
+    const std::vector<unsigned char> bytes = readValueBytes(source, uint64_t{wanted} * 8);
+    const size_t n = bytes.size() / 8;
     std::string text;
-    for (uint32_t i = 0; i < n && text.size() < source.textCapacity; ++i) {
-        const uint32_t numerator = get32(&bytes[size_t{i} * 8]);
-        const auto denominator = static_cast<int32_t>(get32(&bytes[size_t{i} * 8 + 4]));
+    for (size_t i = 0; i < n && text.size() < source.textCapacity; ++i) {
+        const uint32_t numerator = get32(&bytes[i * 8]);
+        const auto denominator = static_cast<int32_t>(get32(&bytes[i * 8 + 4]));
         const double top = signedNumerator ? static_cast<double>(static_cast<int32_t>(numerator))
                                            : static_cast<double>(numerator);
         appendQuotient(text, top / static_cast<double>(denominator));
@@ -199,7 +216,9 @@ bool undefinedText(CTagRecord& record, const ValueSource& source, std::string& t
         case 0x0e0e: {  // NikonCaptureOffsets
             const std::vector<unsigned char> listed =
                 readValueBytes(source, std::min<uint64_t>(entry.count, kMaxListedBytes));
-            for (unsigned char byte : listed) text += formatText("%02x ", unsigned{byte});
+            for (size_t i = 0; i < listed.size() && text.size() + 3 <= source.textCapacity; ++i) {
+                text += formatText("%02x ", unsigned{listed[i]});
+            }
             inside = false;
             break;
         }
@@ -330,18 +349,21 @@ void setData(CTagRecord& record, FileStream& file) {
     // Positions are 32-bit; one that wraps below 0 lies outside the file.
     const int64_t position =
         static_cast<int32_t>(static_cast<uint32_t>(record.lAdjustedOffset) + record.ifde.valofs);
-    ValueSource source{file, position, file.size(), budget.allowValueBytes(limits::kMaxValueTextLength)};
+    ValueSource source{file, position, file.size(), 0};
 
     const uint32_t product = static_cast<uint32_t>(getTypeSize(record.ifde.type)) * record.ifde.count;
     if (product > 4) {
         const std::vector<unsigned char> raw = readValueBytes(source, budget.allowValueBytes(product));
         record.rawData.assign(reinterpret_cast<const char*>(raw.data()), raw.size());
+        budget.spendValueBytes(record.rawData.size());
     }
 
+    // The text gets what is left of the kept bytes once the raw bytes are in.
+    source.textCapacity = budget.allowValueBytes(limits::kMaxValueTextLength);
     std::string text;
     valueText(record, source, text);
     record.stringData = text;
-    budget.spendValueBytes(record.rawData.size() + record.stringData.size());
+    budget.spendValueBytes(record.stringData.size());
     record.setDisplayStringData(text);
     file.seek(startPosition);
 }

@@ -1,0 +1,109 @@
+// libFuzzer target: any bytes, read as an image file from start to end (file
+// type, directory walk, value extraction, display texts), once with every
+// switch off, as the application reads, and once with every switch on, so
+// that the trace listing and the problem reports run too.
+//
+// Beyond the sanitizers it checks two things of every reading: the record
+// list is empty afterwards, and the switches change what is written but never
+// the result.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+#include "byte_order.h"
+#include "engine_state.h"
+#include "tiffwalker.h"
+
+namespace {
+
+// Swallows the engine's output, while still letting every insertion format.
+class DiscardBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+// The engine reads from a path: the input goes to an in-memory file that the
+// engine opens through /proc/self/fd.
+struct InputFile {
+    int fd = -1;
+    std::string path;
+};
+
+const InputFile& inputFile() {
+    static const InputFile file = [] {
+        InputFile made;
+        made.fd = ::memfd_create("fuzz-input", MFD_CLOEXEC);
+        if (made.fd < 0) std::abort();
+        made.path = "/proc/self/fd/" + std::to_string(made.fd);
+        return made;
+    }();
+    return file;
+}
+
+void writeInput(const uint8_t* data, size_t size) {
+    const InputFile& file = inputFile();
+    if (::ftruncate(file.fd, 0) != 0) std::abort();
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(file.fd, data + done, size - done, static_cast<off_t>(done));
+        if (n <= 0) std::abort();
+        done += static_cast<size_t>(n);
+    }
+}
+
+struct Outcome {
+    std::string result;
+    bool raised = false;
+    std::string message;
+    size_t recordsLeft = 0;
+};
+
+Outcome readInput(bool allSwitchesOn) {
+    using namespace tiffwalker;
+    // What one reading leaves behind for the next (the maker-note header
+    // offset, the byte order of a file too short to set it) is put back first,
+    // so that an input reads the same alone as in the middle of a run.
+    engineState().makerNoteHeaderOffset = 0;
+    setBigEndian(false);
+    resetOptions();
+    if (allSwitchesOn) {
+        for (int option = 0; option < kOptionCount; ++option) setOption(option, true);
+    }
+    Outcome outcome;
+    try {
+        outcome.result = getImageShutterCount(inputFile().path.c_str());
+    } catch (CTiffwalkerException* error) {
+        outcome.raised = true;
+        outcome.message = error->message();
+        error->Delete();
+    }
+    outcome.recordsLeft = recordCount();
+    resetOptions();
+    return outcome;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    static DiscardBuffer discard;
+    static std::ostream output(&discard);
+    tiffwalker::setEngineOutput(output);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    writeInput(data, size);
+    const Outcome quiet = readInput(false);
+    const Outcome listed = readInput(true);
+    if (quiet.recordsLeft != 0 || listed.recordsLeft != 0) __builtin_trap();
+    if (quiet.raised != listed.raised || quiet.result != listed.result || quiet.message != listed.message) {
+        __builtin_trap();
+    }
+    return 0;
+}

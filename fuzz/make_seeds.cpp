@@ -1,0 +1,127 @@
+// Writes the fuzzers' seeds into a scratch directory:
+//   OUT/reader/   synthetic NEF and JPEG files of several cameras and layouts,
+//                 and small crafted hostile files;
+//   OUT/display/  the value texts that readings of those files (and of any
+//                 files named after OUT) produce, one per file.
+// or, with --regressions, the crafted files kept in tests/regressions/.
+//
+//   make_fuzz_seeds OUT [FILE...]
+//   make_fuzz_seeds --regressions tests/regressions
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "hostile_files.h"
+#include "synthetic_files.h"
+#include "tiffwalker.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using synthetic::Bytes;
+
+std::vector<std::pair<std::string, Bytes>> readerSeeds() {
+    std::vector<std::pair<std::string, Bytes>> seeds;
+    synthetic::CameraFile camera;
+    seeds.emplace_back("d70-intel.nef", synthetic::makeNef(camera));
+    seeds.emplace_back("d70-app1.jpg", synthetic::makeJpeg(camera, false));
+    seeds.emplace_back("d70-app0.jpg", synthetic::makeJpeg(camera, true));
+    camera.order = synthetic::Order::Motorola;
+    camera.makerNoteOrder = synthetic::Order::Intel;
+    camera.model = "NIKON D2H";
+    seeds.emplace_back("d2h-motorola.nef", synthetic::makeNef(camera));
+    seeds.emplace_back("d2h-app1.jpg", synthetic::makeJpeg(camera, false));
+    camera.model = "NIKON D100";
+    camera.withShutterCount = false;
+    seeds.emplace_back("d100-no-count.nef", synthetic::makeNef(camera));
+    seeds.emplace_back("maker-note-loops.nef", hostile::makerNoteLoops());
+    seeds.emplace_back("sub-ifd-chain.tif", hostile::subIfdChain(12));
+    seeds.emplace_back("repeated-sub-ifd-lists.tif", hostile::repeatedSubIfdLists(8192));
+    seeds.emplace_back("jpeg-no-exif.jpg", Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xDA, 0x00, 0x02});
+    return seeds;
+}
+
+// Inputs that once hung the reader or tripped a sanitizer, made small.
+std::vector<std::pair<std::string, Bytes>> regressionFiles() {
+    return {
+        {"repeated-sub-ifd-lists.tif", hostile::repeatedSubIfdLists(16 * 1024)},
+        {"wrapped-short-lists.tif", hostile::wrappedShortLists(128 * 1024)},
+        {"user-comment-of-eight-bytes.tif", hostile::userCommentOfEightBytes()},
+    };
+}
+
+bool writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+// Every distinct value text of a reading of the file at path.
+void collectValueTexts(const std::string& path, std::set<std::string>& texts) {
+    tiffwalker::RecordList records;
+    try {
+        tiffwalker::readImageRecords(path.c_str(), records);
+    } catch (tiffwalker::CTiffwalkerException* error) {
+        error->Delete();
+        return;
+    }
+    for (const tiffwalker::CTagRecord& record : records) {
+        if (!record.stringData.empty()) texts.insert(record.stringData);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "usage: make_fuzz_seeds OUT [FILE...] | make_fuzz_seeds --regressions DIR\n";
+        return 2;
+    }
+    if (std::string(argv[1]) == "--regressions") {
+        if (argc != 3) return 2;
+        for (const auto& [name, bytes] : regressionFiles()) {
+            if (!writeBytes(fs::path(argv[2]) / name, std::string(bytes.begin(), bytes.end()))) {
+                std::cerr << "cannot write " << name << " in " << argv[2] << "\n";
+                return 1;
+            }
+        }
+        return 0;
+    }
+    const fs::path out = argv[1];
+    const fs::path readerDir = out / "reader";
+    const fs::path displayDir = out / "display";
+    std::error_code error;
+    fs::create_directories(readerDir, error);
+    fs::create_directories(displayDir, error);
+    if (error) {
+        std::cerr << "cannot create " << out << ": " << error.message() << "\n";
+        return 1;
+    }
+
+    std::ostringstream discard;
+    tiffwalker::setEngineOutput(discard);
+
+    std::set<std::string> texts = {"0.004000 ", "18.000000 70.000000 3.500000 4.500000 ", "65535", "-1",
+                                   "1e308", "0x0000001", "inf ", "nan "};
+    for (const auto& [name, bytes] : readerSeeds()) {
+        const fs::path path = readerDir / name;
+        if (!writeBytes(path, std::string(bytes.begin(), bytes.end()))) {
+            std::cerr << "cannot write " << path << "\n";
+            return 1;
+        }
+        collectValueTexts(path.string(), texts);
+    }
+    for (int i = 2; i < argc; ++i) collectValueTexts(argv[i], texts);
+
+    size_t n = 0;
+    for (const std::string& text : texts) {
+        if (!writeBytes(displayDir / ("text-" + std::to_string(n++)), text)) return 1;
+    }
+    std::cout << readerSeeds().size() << " reader seeds, " << n << " display seeds in " << out.string() << "\n";
+    return 0;
+}
