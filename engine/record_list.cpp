@@ -21,7 +21,14 @@ const CTagRecord* findFirst(uint16_t tag) {
 void appendRecord(const CTagRecord& record) { mainRecordList().push_back(record); }
 void appendRecord(CTagRecord&& record) { mainRecordList().push_back(std::move(record)); }
 
-void clearRecords() { mainRecordList().clear(); }
+void clearRecords() {
+    RecordList& list = mainRecordList();
+    list.clear();
+    // A camera file makes a few hundred records; room for them up front spares
+    // the reading its reallocations.
+    constexpr size_t kTypicalRecords = 512;
+    if (list.capacity() < kTypicalRecords) list.reserve(kTypicalRecords);
+}
 
 size_t recordCount() { return mainRecordList().size(); }
 

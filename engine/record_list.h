@@ -3,14 +3,14 @@
 // walk met them, preceded by the reader's three pseudo records. Empty between
 // readings.
 #include <cstdint>
-#include <deque>
+#include <vector>
 #include <string>
 
 #include "tag_record.h"
 
 namespace tiffwalker {
 
-using RecordList = std::deque<CTagRecord>;
+using RecordList = std::vector<CTagRecord>;
 
 void appendRecord(const CTagRecord& record);
 void appendRecord(CTagRecord&& record);
