@@ -1,7 +1,10 @@
 // libFuzzer target: any bytes, read as an image file from start to end (file
-// type, directory walk, value extraction, display texts), once with every
-// switch off, as the application reads, and once with every switch on, so
-// that the trace listing and the problem reports run too.
+// type, directory walk, value extraction, display texts) with every switch
+// off, as the application reads; and one input in four (chosen by a hash of
+// its bytes, so that a finding reproduces) read again with every switch on,
+// so that the trace listing and the problem reports run too. A listed reading
+// costs about twice a quiet one, so listing every input would cut the rate
+// at which the reading itself is explored by two thirds.
 //
 // Beyond the sanitizers it checks two things of every reading: the record
 // list is empty afterwards, and the switches change what is written but never
@@ -88,6 +91,13 @@ Outcome readInput(bool allSwitchesOn) {
     return outcome;
 }
 
+// FNV-1a of the input.
+uint32_t hashOf(const uint8_t* data, size_t size) {
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
+    return hash;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -100,8 +110,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     writeInput(data, size);
     const Outcome quiet = readInput(false);
+    if (quiet.recordsLeft != 0) __builtin_trap();
+    if (hashOf(data, size) % 4 != 0) return 0;
     const Outcome listed = readInput(true);
-    if (quiet.recordsLeft != 0 || listed.recordsLeft != 0) __builtin_trap();
+    if (listed.recordsLeft != 0) __builtin_trap();
     if (quiet.raised != listed.raised || quiet.result != listed.result || quiet.message != listed.message) {
         __builtin_trap();
     }
