@@ -1,5 +1,6 @@
 #include "text_format.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -26,6 +27,20 @@ std::string formatText(const char* format, ...) {
     }
     va_end(again);
     return text;
+}
+
+void appendDecimal(std::string& text, int64_t value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+}
+
+void appendHex(std::string& text, uint32_t value, int minDigits) {
+    char digits[8];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, 16);
+    const auto length = static_cast<int>(result.ptr - digits);
+    if (length < minDigits) text.append(static_cast<size_t>(minDigits - length), '0');
+    text.append(digits, result.ptr);
 }
 
 }  // namespace tiffwalker

@@ -5,6 +5,7 @@
 #include "byte_order.h"
 #include "file_stream.h"
 #include "test_support.h"
+#include "text_format.h"
 #include "tiff_structures.h"
 
 using namespace tiffwalker;
@@ -173,4 +174,16 @@ TEST(IfdEntry, PrintMarksValuesHeldInTheEntry) {
               "IFDENTRY::type              = 4 (32-bit unsigned)\n"
               "IFDENTRY::count             = 1\n"
               "IFDENTRY::valofs            = 4294967295(0xffffffff)  *  ");
+}
+
+TEST(TextFormat, FastFormsMatchPrintf) {
+    for (const uint32_t value : {0u, 7u, 0xabu, 0x1020004u, 0xffffffffu}) {
+        std::string hex, padded, decimal;
+        appendHex(hex, value);
+        appendHex(padded, value, 7);
+        appendDecimal(decimal, static_cast<int32_t>(value));
+        EXPECT_EQ(hex, formatText("%x", value));
+        EXPECT_EQ(padded, formatText("%07x", value));
+        EXPECT_EQ(decimal, formatText("%d", static_cast<int32_t>(value)));
+    }
 }
