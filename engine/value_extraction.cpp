@@ -85,12 +85,6 @@ uint32_t boundedCount(uint32_t count, int64_t fileSize, unsigned valueSize, size
     return static_cast<uint32_t>(std::min<int64_t>({count, fileSize / valueSize, static_cast<int64_t>(limit)}));
 }
 
-void appendDecimal(std::string& text, int64_t value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    text.append(digits, result.ptr);
-}
-
 // "%f" of a quotient: six decimals; a zero divisor gives what IEEE arithmetic
 // gives (inf, -inf, or nan with its sign cleared, so the text never depends
 // on the machine).
@@ -108,11 +102,17 @@ std::string textUpToNul(const unsigned char* bytes, size_t n) {
     return std::string(reinterpret_cast<const char*>(bytes), end ? static_cast<size_t>(end - bytes) : n);
 }
 
-std::string smallByteText(const unsigned char bytes[4], uint32_t count, const char* format) {
+// Up to four bytes of the value/offset field: BYTE in hexadecimal, SBYTE as
+// unsigned decimals, separated by spaces.
+std::string smallByteText(const unsigned char bytes[4], uint32_t count, bool hexadecimal) {
     std::string text;
     for (uint32_t i = 0; i < std::min<uint32_t>(count, 4); ++i) {
         if (i > 0) text += ' ';
-        text += formatText(format, unsigned{bytes[i]});
+        if (hexadecimal) {
+            appendHex(text, bytes[i]);
+        } else {
+            appendDecimal(text, bytes[i]);
+        }
     }
     return text;
 }
@@ -139,7 +139,9 @@ std::string longListText(const ValueSource& source, uint32_t count) {
     std::string text;
     // "0xffffffff " is the longest item.
     for (size_t i = 0; i < n && text.size() + 11 <= source.textCapacity; ++i) {
-        text += formatText("0x%x ", get32(&bytes[i * 4]));
+        text += "0x";
+        appendHex(text, get32(&bytes[i * 4]));
+        text += ' ';
     }
     return text;
 }
@@ -179,7 +181,7 @@ bool undefinedText(CTagRecord& record, const ValueSource& source, std::string& t
     switch (entry.tag) {
         case 0xa300:  // FileSource
         case 0xa301:  // SceneType
-            text = formatText("%x", unsigned{bytes[0]});
+            appendHex(text, bytes[0]);
             break;
         case 0x008b: {  // LensFStops
             const unsigned x = bytes[0], y = bytes[1], z = bytes[2];
@@ -187,7 +189,8 @@ bool undefinedText(CTagRecord& record, const ValueSource& source, std::string& t
             break;
         }
         case 0x0088:  // AFPoint
-            text = formatText("0x%07x", entry.valofs);
+            text = "0x";
+            appendHex(text, entry.valofs, 7);
             break;
         case 0x0001:  // FileSystemVersion
         case 0x9000:  // ExifVersion
@@ -203,7 +206,8 @@ bool undefinedText(CTagRecord& record, const ValueSource& source, std::string& t
         case 0x9101:  // ComponentsConfiguration
             // Formatted from the value/offset field, which holds four bytes at most.
             for (uint32_t i = 0; i < std::min<uint32_t>(entry.count, 4); ++i) {
-                text += formatText("%02x ", unsigned{bytes[i]});
+                appendHex(text, bytes[i], 2);
+                text += ' ';
             }
             break;
         case 0xa302:  // CFAPatternEXIF
@@ -217,7 +221,8 @@ bool undefinedText(CTagRecord& record, const ValueSource& source, std::string& t
             const std::vector<unsigned char> listed =
                 readValueBytes(source, std::min<uint64_t>(entry.count, kMaxListedBytes));
             for (size_t i = 0; i < listed.size() && text.size() + 3 <= source.textCapacity; ++i) {
-                text += formatText("%02x ", unsigned{listed[i]});
+                appendHex(text, listed[i], 2);
+                text += ' ';
             }
             inside = false;
             break;
@@ -235,7 +240,7 @@ bool undefinedText(CTagRecord& record, const ValueSource& source, std::string& t
             break;
         }
         case 0x927c:  // MakerNoteOffset
-            text = formatText("%d", static_cast<int32_t>(entry.valofs));
+            appendDecimal(text, static_cast<int32_t>(entry.valofs));
             break;
         case 0x000e: {  // ExposureDifference
             const auto x = static_cast<signed char>(bytes[0]);
@@ -262,7 +267,7 @@ bool valueText(CTagRecord& record, const ValueSource& source, std::string& text)
         case kByte:
         case kSByte:
             if (count <= 4) {
-                text = smallByteText(bytes, count, entry.type == kByte ? "%x" : "%d");
+                text = smallByteText(bytes, count, entry.type == kByte);
             } else {
                 text = byteListFromFile(source, count);
                 inside = false;
@@ -313,7 +318,7 @@ bool valueText(CTagRecord& record, const ValueSource& source, std::string& text)
         }
         case kLong:
             if (count <= 1) {
-                text = formatText("%d", static_cast<int32_t>(entry.valofs));
+                appendDecimal(text, static_cast<int32_t>(entry.valofs));
             } else {
                 text = longListText(source, count);
                 inside = false;
