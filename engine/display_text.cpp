@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -83,11 +84,21 @@ constexpr DisplayEntry kDisplayEntries[] = {
     {0xfffb, Handling::CodeTable, &kLensIdTable},
 };
 
-const DisplayEntry* findDisplayEntry(uint16_t tag) {
-    for (const DisplayEntry& entry : kDisplayEntries) {
-        if (entry.tag == tag) return &entry;
+// Every record passes through here, so the table is kept in ascending tag
+// order and searched by halves.
+constexpr bool isSortedByTag() {
+    for (size_t i = 1; i < std::size(kDisplayEntries); ++i) {
+        if (kDisplayEntries[i - 1].tag >= kDisplayEntries[i].tag) return false;
     }
-    return nullptr;
+    return true;
+}
+static_assert(isSortedByTag(), "display entries must stay in ascending tag order");
+
+const DisplayEntry* findDisplayEntry(uint16_t tag) {
+    const auto* end = std::end(kDisplayEntries);
+    const auto* found = std::lower_bound(std::begin(kDisplayEntries), end, tag,
+                                         [](const DisplayEntry& entry, uint16_t t) { return entry.tag < t; });
+    return found != end && found->tag == tag ? found : nullptr;
 }
 
 bool isCSpace(char c) {
