@@ -26,7 +26,7 @@ void clearRecords() {
     list.clear();
     // A camera file makes a few hundred records; room for them up front spares
     // the reading its reallocations.
-    constexpr size_t kTypicalRecords = 512;
+    constexpr size_t kTypicalRecords = 256;
     if (list.capacity() < kTypicalRecords) list.reserve(kTypicalRecords);
 }
 
@@ -34,10 +34,9 @@ size_t recordCount() { return mainRecordList().size(); }
 
 const RecordList& records() { return mainRecordList(); }
 
-RecordList takeRecords() {
-    RecordList taken;
-    taken.swap(mainRecordList());
-    return taken;
+void takeRecords(RecordList& out) {
+    out.clear();
+    out.swap(mainRecordList());
 }
 
 const std::string& getDisplayStringData(uint16_t tag) {

@@ -17,8 +17,10 @@ void appendRecord(CTagRecord&& record);
 void clearRecords();
 size_t recordCount();
 const RecordList& records();
-// Moves every record out of the list, leaving it empty.
-RecordList takeRecords();
+// Hands every record to out (whose own records are dropped) and leaves the
+// list empty; the two exchange their storage, so a caller that passes the same
+// list for every reading spares both of them allocations.
+void takeRecords(RecordList& out);
 
 // displayStringData (or stringData) of the first record with this tag, from
 // any directory; empty when there is none. Each lookup keeps its answer in a

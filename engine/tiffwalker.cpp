@@ -70,7 +70,7 @@ void appendPseudoRecords(const char* path) {
 class ReadingScope {
 public:
     ReadingScope(FileStream& file, RecordList* recordsOut) : file_(file), recordsOut_(recordsOut) {
-        if (recordsOut_ != nullptr) recordsOut_->clear();
+        if (recordsOut_ != nullptr) recordsOut_->clear();  // keeps its storage for the exchange
         clearRecords();
         readingBudget().reset();
     }
@@ -79,7 +79,7 @@ public:
         clearRecords();
     }
     void handOverRecords() {
-        if (recordsOut_ != nullptr) *recordsOut_ = takeRecords();
+        if (recordsOut_ != nullptr) takeRecords(*recordsOut_);
     }
     ReadingScope(const ReadingScope&) = delete;
     ReadingScope& operator=(const ReadingScope&) = delete;
