@@ -1,7 +1,6 @@
-// The main dialog and the About box as a user meets them: the layout, the
-// real file picker and message box, the menu commands, dropped files and the
+// The main dialog and the About box as a user meets them: layout, the real
+// file picker and message box, the menu commands, dropped files and the
 // command line.
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <functional>
-
 #include "aboutdialog.h"
 #include "dialogunits.h"
 #include "frametallyapp.h"
@@ -22,277 +19,186 @@
 
 namespace {
 
-// Runs action on the next modal window of type T once it runs its own event
-// loop; the caller then opens that window and waits in it until action closes
-// it. (Closed any earlier, while it is still being shown, the window would
-// leave its loop waiting for ever.)
+// Runs action on the next modal window of type T once that window runs its
+// own event loop (closed any earlier, it would leave that loop waiting).
 template <typename T>
-void whenModal(std::function<void(T*)> action, QStringList* failures)
+void whenModal(std::function<void(T*)> action)
 {
     auto* timer = new QTimer;
-    timer->setInterval(10);
-    auto tries = std::make_shared<int>(0);
     const int outerLevel = QThread::currentThread()->loopLevel();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, action, failures, outerLevel] {
+    QObject::connect(timer, &QTimer::timeout, [=] {
         T* window = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (window && window->isVisible() && QThread::currentThread()->loopLevel() > outerLevel) {
+        if (window && QThread::currentThread()->loopLevel() > outerLevel) {
             timer->deleteLater();
             timer->stop();
             action(window);
-        } else if (++*tries > 500) {
-            timer->deleteLater();
-            timer->stop();
-            *failures << QStringLiteral("no %1 appeared").arg(QLatin1String(T::staticMetaObject.className()));
-            if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
         }
     });
-    timer->start();
+    timer->start(10);
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
+// Answers the next file picker: cancels it, or types path and confirms.
+void choose(const QString& path)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    whenModal<QFileDialog>([path](QFileDialog* picker) {
+        const bool setUp = picker->nameFilters().constFirst().contains(QLatin1String("*.NEF"))
+                           && picker->defaultSuffix() == QLatin1String("NEF") && picker->fileMode() == QFileDialog::ExistingFile;
+        if (path.isEmpty()) {
+            picker->reject();
+        } else {
+            picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            static_cast<QDialog*>(picker)->accept();
+        }
+        QVERIFY2(setUp, "the picker offers NEF files first, in either case, and existing files only");
+    });
 }
 
 QString plain(QString text) { return text.remove(u'&'); }
-
-// Every label and button of the window shows its whole text.
-void verifyTextsFit(QWidget& window)
-{
-    for (QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->text().isEmpty())
-            continue;
-        const QFontMetrics metrics(label->font());
-        QVERIFY2(metrics.horizontalAdvance(plain(label->text())) <= label->contentsRect().width(),
-                 qPrintable(label->text()));
-        QVERIFY2(metrics.height() <= label->contentsRect().height(), qPrintable(label->text()));
-    }
-    for (QPushButton* button : window.findChildren<QPushButton*>())
-        QVERIFY2(button->sizeHint().width() <= button->width() + 2 * button->fontMetrics().averageCharWidth(),
-                 qPrintable(button->text()));
-}
 
 }  // namespace
 
 class TestMainDialog : public QObject {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
-    QString m_textFile;
-    QString m_badJpeg;
-    QStringList m_failures;
+    CMainDialog* m_dialog = nullptr;
+    QLineEdit* result() { return m_dialog->findChild<QLineEdit*>(QStringLiteral("resultField")); }
+    QPushButton* selectButton() { return m_dialog->findChild<QPushButton*>(QStringLiteral("selectButton")); }
+    QAction* action(const char* name) { return m_dialog->findChild<QAction*>(QLatin1String(name)); }
 
-    QLineEdit* resultField(CMainDialog& dialog) { return dialog.findChild<QLineEdit*>(QStringLiteral("resultField")); }
-    QPushButton* selectButton(CMainDialog& dialog)
+    QString writeFile(const QString& name, const QByteArray& bytes)
     {
-        return dialog.findChild<QPushButton*>(QStringLiteral("selectButton"));
-    }
-    QAction* action(CMainDialog& dialog, const char* name) { return dialog.findChild<QAction*>(QLatin1String(name)); }
-
-    void choose(const QString& path)
-    {
-        whenModal<QFileDialog>(
-            [this, path](QFileDialog* picker) {
-                if (picker->defaultSuffix() != QLatin1String("NEF") || picker->fileMode() != QFileDialog::ExistingFile
-                    || !picker->nameFilters().constFirst().contains(QLatin1String("*.NEF")))
-                    m_failures << QStringLiteral("picker set up wrongly");
-                if (path.isEmpty()) {
-                    picker->reject();
-                } else {
-                    // Typed into the name field, as a user may do.
-                    picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-                    static_cast<QDialog*>(picker)->accept();
-                }
-            },
-            &m_failures);
+        QFile file(m_dir.filePath(name));
+        QDir().mkpath(QFileInfo(file).path());
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
     }
 
 private slots:
-    void initTestCase()
+    void init()
     {
-        QVERIFY(m_dir.isValid());
-        m_textFile = m_dir.filePath(QStringLiteral("notes.txt"));
-        writeFile(m_textFile, "not an image\n");
-        m_badJpeg = m_dir.filePath(QStringLiteral("DSC_0002.JPG"));
-        writeFile(m_badJpeg, QByteArray("\xFF\xD8\xFF\xE1\x00\x10" "Exif\0\0" "IM\x2A\x00\x08\x00\x00\x00"
-                                        "\x00\x00\x00\x00\x00\x00\x00\x00",
-                                        28));
+        m_dialog = new CMainDialog;
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog));
     }
+    void cleanup() { delete m_dialog; }
 
-    void init() { m_failures.clear(); }
-    void cleanup() { QVERIFY2(m_failures.isEmpty(), qPrintable(m_failures.join(u'\n'))); }
-
-    void dialogsHoldTheirTextsAtAnyFontSize_data()
+    void textsFitTheirPlacesAtAnyFontSize_data()
     {
         QTest::addColumn<int>("pointSize");
-        QTest::newRow("default") << 0;
-        QTest::newRow("small") << 7;
-        QTest::newRow("large") << 16;
+        for (int size : {7, 9, 12, 16})
+            QTest::addRow("%d pt", size) << size;
     }
-    void dialogsHoldTheirTextsAtAnyFontSize()
+    void textsFitTheirPlacesAtAnyFontSize()
     {
         QFETCH(int, pointSize);
         const QFont saved = QApplication::font();
         QFont font = saved;
-        if (pointSize)
-            font.setPointSize(pointSize);
+        font.setPointSize(pointSize);
         QApplication::setFont(font);
-
         CMainDialog dialog;
-        const CDialogUnits units(dialog.font());
-        QCOMPARE(selectButton(dialog)->geometry(), units.rect(126, 12, 50, 14));
-        QCOMPARE(resultField(dialog)->parentWidget()->size(), units.size(216, 80));
-        verifyTextsFit(dialog);
-
         CAboutDialog about;
-        QCOMPARE(about.size(), units.size(310, 100));
-        verifyTextsFit(about);
         QApplication::setFont(saved);
+
+        const CDialogUnits units(font);
+        QCOMPARE(dialog.findChild<QPushButton*>()->geometry(), units.rect(126, 12, 50, 14));
+        QCOMPARE(dialog.findChild<QLineEdit*>()->parentWidget()->size(), units.size(216, 80));
+        QCOMPARE(about.size(), units.size(310, 100));
+        for (QWidget* window : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&about)}) {
+            for (QLabel* label : window->findChildren<QLabel*>()) {
+                const QFontMetrics metrics(label->font());
+                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(), qPrintable(label->text()));
+                QVERIFY2(metrics.height() <= label->contentsRect().height(), qPrintable(label->text()));
+            }
+        }
     }
 
-    void dialogStartsReadyForSelect()
+    void startsReadyForSelect()
     {
-        CMainDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Imagewright - Frametally"));
-        QVERIFY(!dialog.windowIcon().isNull());
-        QTRY_COMPARE(QApplication::focusWidget(), selectButton(dialog));
-        QVERIFY(resultField(dialog)->isReadOnly());
-        QVERIFY(resultField(dialog)->text().isEmpty());
-
-        const QList<QAction*> menus = dialog.findChild<QMenuBar*>()->actions();
-        QCOMPARE(menus.size(), 2);
-        QCOMPARE(plain(menus[0]->text()), QStringLiteral("File"));
-        QCOMPARE(plain(menus[1]->text()), QStringLiteral("Help"));
-        QCOMPARE(plain(action(dialog, "exitAction")->text()), QStringLiteral("Exit"));
-        QCOMPARE(plain(action(dialog, "aboutAction")->text()), QStringLiteral("About Frametally"));
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Imagewright - Frametally"));
+        QVERIFY(!m_dialog->windowIcon().isNull());
+        QTRY_COMPARE(QApplication::focusWidget(), selectButton());
+        QVERIFY(result()->isReadOnly() && result()->text().isEmpty());
+        const QList<QAction*> menus = m_dialog->findChild<QMenuBar*>()->actions();
+        QCOMPARE(plain(menus.value(0)->text()) + plain(menus.value(1)->text()), QStringLiteral("FileHelp"));
+        QCOMPARE(plain(action("exitAction")->text()), QStringLiteral("Exit"));
+        QCOMPARE(plain(action("aboutAction")->text()), QStringLiteral("About Frametally"));
     }
 
-    void selectConfirmedThenCancelled()
+    void selectCancelledThenConfirmedThenCancelled()
     {
-        CMainDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-
-        // Cancel before anything was chosen reads the empty path.
-        choose(QString());
-        QTest::mouseClick(selectButton(dialog), Qt::LeftButton);
-        QCOMPARE(resultField(dialog)->text(), QStringLiteral("Not Readable"));
-
-        resultField(dialog)->clear();
-        choose(m_textFile);
-        QTest::mouseClick(selectButton(dialog), Qt::LeftButton);
-        QCOMPARE(resultField(dialog)->text(), QStringLiteral("Not Readable"));
-
-        resultField(dialog)->clear();
-        choose(QString());
-        QTest::mouseClick(selectButton(dialog), Qt::LeftButton);
-        QCOMPARE(resultField(dialog)->text(), QStringLiteral("Not Readable"));
+        const QString text = writeFile(QStringLiteral("notes.txt"), "not an image\n");
+        for (const QString& chosen : {QString(), text, QString()}) {
+            result()->setText(QStringLiteral("stale"));
+            choose(chosen);
+            QTest::mouseClick(selectButton(), Qt::LeftButton);
+            QCOMPARE(result()->text(), QStringLiteral("Not Readable"));
+        }
     }
 
     void readerErrorIsShownAndLeavesTheResult()
     {
-        CMainDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        resultField(dialog)->setText(QStringLiteral("4711"));
-
+        // A malformed EXIF header, in a folder whose name is not ASCII.
+        const QString jpeg = writeFile(QStringLiteral("Fotos \u00e4\u00f6/DSC_0002.JPG"),
+                                       QByteArray("\xFF\xD8\xFF\xE1\x00\x10" "Exif\0\0" "IM\x2A\x00\x08\x00\0\0\0\0\0\0\0\0\0\0", 28));
+        result()->setText(QStringLiteral("4711"));
         QString shown;
-        choose(m_badJpeg);
-        whenModal<QMessageBox>(
-            [&shown](QMessageBox* box) {
-                shown = box->text();
-                box->accept();
-            },
-            &m_failures);
-        QTest::mouseClick(selectButton(dialog), Qt::LeftButton);
+        choose(jpeg);
+        whenModal<QMessageBox>([&shown](QMessageBox* box) { shown = box->text(), box->accept(); });
+        QTest::mouseClick(selectButton(), Qt::LeftButton);
         QCOMPARE(shown, QStringLiteral("File type is not Nikon JPG"));
-        QCOMPARE(resultField(dialog)->text(), QStringLiteral("4711"));
-        QVERIFY(dialog.isVisible());
+        QCOMPARE(result()->text(), QStringLiteral("4711"));
+        QVERIFY(m_dialog->isVisible());
     }
 
     void exitAndEscapeEndTheDialog()
     {
-        CMainDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.setResult(7);
-        action(dialog, "exitAction")->trigger();
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), 0);
-
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QVERIFY(!dialog.isVisible());
+        m_dialog->setResult(7);
+        action("exitAction")->trigger();
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), 0);
+        m_dialog->show();
+        QTest::keyClick(m_dialog, Qt::Key_Escape);
+        QVERIFY(!m_dialog->isVisible());
     }
 
-    void aboutOpensModallyAndStartsUnvisited()
+    void aboutOpensModallyAndStartsUnvisitedEachTime()
     {
-        CMainDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-
         for (int opening = 0; opening < 2; ++opening) {
-            bool seen = false;
-            whenModal<CAboutDialog>(
-                [&](CAboutDialog* about) {
-                    seen = true;
-                    if (about->windowTitle() != QLatin1String("About Frametally")
-                        || about->link()->text() != QLatin1String(FRAMETALLY_WEB_ADDRESS)
-                        || about->link()->linkText() != QLatin1String(FRAMETALLY_WEB_ADDRESS)
-                        || about->link()->isVisited())
-                        m_failures << QStringLiteral("About box not as expected");
-                    // Marked visited now; the next opening must start afresh.
-                    about->link()->setVisited(true);
-                    QTest::keyClick(about, Qt::Key_Escape);
-                },
-                &m_failures);
-            action(dialog, "aboutAction")->trigger();
-            // trigger() returns only once the About box has been closed.
-            QVERIFY(seen);
-            QVERIFY(dialog.findChildren<CAboutDialog*>().isEmpty());
+            QStringList seen;
+            whenModal<CAboutDialog>([&seen](CAboutDialog* about) {
+                seen << about->windowTitle() << about->link()->linkText() << QString::number(about->link()->isVisited());
+                about->link()->setVisited(true);
+                QTest::keyClick(about, Qt::Key_Escape);
+            });
+            action("aboutAction")->trigger();  // returns once the About box has closed
+            QCOMPARE(seen, (QStringList{QStringLiteral("About Frametally"), QStringLiteral(FRAMETALLY_WEB_ADDRESS), QStringLiteral("0")}));
+            QVERIFY(m_dialog->findChildren<CAboutDialog*>().isEmpty());
         }
     }
 
-    void droppedFileIsRead()
+    void droppedLocalFileIsRead()
     {
-        CMainDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-
-        QMimeData web;
+        QMimeData web, local;
         web.setUrls({QUrl(QStringLiteral("https://example.org/DSC_0001.NEF"))});
+        local.setUrls({QUrl::fromLocalFile(writeFile(QStringLiteral("dropped.txt"), "text"))});
         QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
-        refused.setAccepted(false);
-        QApplication::sendEvent(&dialog, &refused);
-        QVERIFY(!refused.isAccepted());
-
-        QMimeData local;
-        local.setUrls({QUrl::fromLocalFile(m_textFile)});
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
+        refused.setAccepted(false);
         enter.setAccepted(false);
-        QApplication::sendEvent(&dialog, &enter);
-        QVERIFY(enter.isAccepted());
+        QApplication::sendEvent(m_dialog, &refused);
+        QApplication::sendEvent(m_dialog, &enter);
+        QVERIFY(!refused.isAccepted() && enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&dialog, &drop);
-        QTRY_COMPARE(resultField(dialog)->text(), QStringLiteral("Not Readable"));
+        QApplication::sendEvent(m_dialog, &drop);
+        QTRY_COMPARE(result()->text(), QStringLiteral("Not Readable"));
     }
 
     void commandLineFileArgument()
     {
         QCOMPARE(CFrametallyApp::fileArgument({}), QString());
-        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("file:///media/card/DCIM/DSC_0001.NEF")}),
-                 QStringLiteral("/media/card/DCIM/DSC_0001.NEF"));
-        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("/media/card/a:b.NEF")}),
-                 QStringLiteral("/media/card/a:b.NEF"));
-        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("DSC_0001.NEF")}),
-                 QDir::current().absoluteFilePath(QStringLiteral("DSC_0001.NEF")));
+        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("file:///media/DCIM/DSC_0001.NEF")}),
+                 QStringLiteral("/media/DCIM/DSC_0001.NEF"));
+        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("a:b.NEF")}), QDir::current().absoluteFilePath(QStringLiteral("a:b.NEF")));
     }
 };
 
