@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFRAMETALLY_BUILD_GUI=ON >/dev/null
 cmake --build build -j "$(nproc)" --target tiffwalker make_sample $( [ -d app ] && echo frametally )
 
 sample=build/sample/DSC_0001.NEF
