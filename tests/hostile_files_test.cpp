@@ -131,6 +131,9 @@ const WorstCase kWorstCases[] = {
     {"MakerNoteLoops", [](size_t) { return hostile::makerNoteLoops(); }, "4242"},
 };
 
+// Test names and failure messages show the case by its name.
+void PrintTo(const WorstCase& worstCase, std::ostream* out) { *out << worstCase.name; }
+
 class WorstCases : public ::testing::TestWithParam<WorstCase> {};
 
 std::string caseName(const ::testing::TestParamInfo<WorstCase>& info) { return info.param.name; }
