@@ -66,16 +66,22 @@ uint16_t secondShort(uint32_t valofs) { return isBigEndian() ? lowHalf(valofs) :
 // Reads n bytes at the value's position into a zero-filled buffer: bytes past
 // the end of the file read as 0. n is bounded by the file's length and by what
 // the reading may still read, so the buffer can be shorter than wanted.
-std::vector<unsigned char> readValueBytes(const ValueSource& source, uint64_t wanted) {
+template <typename Buffer>
+void readValueInto(Buffer& buffer, const ValueSource& source, uint64_t wanted) {
     ReadingBudget& budget = readingBudget();
     const auto n = budget.allowReadBytes(
         static_cast<size_t>(std::min<uint64_t>(wanted, static_cast<uint64_t>(source.fileSize))));
-    std::vector<unsigned char> buffer(n, 0);
+    buffer.assign(n, 0);
     if (n > 0) {
         source.file.seek(source.position);
         source.file.read(buffer.data(), n);
         budget.spendReadBytes(n);
     }
+}
+
+std::vector<unsigned char> readValueBytes(const ValueSource& source, uint64_t wanted) {
+    std::vector<unsigned char> buffer;
+    readValueInto(buffer, source, wanted);
     return buffer;
 }
 
@@ -166,8 +172,8 @@ std::string rationalListText(const ValueSource& source, uint32_t count, bool sig
 }
 
 std::string byteListFromFile(const ValueSource& source, uint32_t count) {
-    std::vector<unsigned char> bytes = readValueBytes(source, std::min<uint64_t>(count, source.textCapacity));
-    std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::string text;
+    readValueInto(text, source, std::min<uint64_t>(count, source.textCapacity));
     if (text.size() < source.textCapacity) text += '\0';
     return text;
 }
@@ -358,8 +364,8 @@ void setData(CTagRecord& record, FileStream& file) {
 
     const uint32_t product = static_cast<uint32_t>(getTypeSize(record.ifde.type)) * record.ifde.count;
     if (product > 4) {
-        const std::vector<unsigned char> raw = readValueBytes(source, budget.allowValueBytes(product));
-        record.rawData.assign(reinterpret_cast<const char*>(raw.data()), raw.size());
+        // Read straight into the record: a maker note's raw bytes run to kilobytes.
+        readValueInto(record.rawData, source, budget.allowValueBytes(product));
         budget.spendValueBytes(record.rawData.size());
     }
 
@@ -367,9 +373,9 @@ void setData(CTagRecord& record, FileStream& file) {
     source.textCapacity = budget.allowValueBytes(limits::kMaxValueTextLength);
     std::string text;
     valueText(record, source, text);
-    record.stringData = text;
+    record.stringData = std::move(text);
     budget.spendValueBytes(record.stringData.size());
-    record.setDisplayStringData(text);
+    record.setDisplayStringData(record.stringData);
     file.seek(startPosition);
 }
 
