@@ -248,7 +248,10 @@ int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additio
             if (entry.tag == kMakerNoteTag) {
                 state.makerNoteHeaderOffset = static_cast<uint32_t>(getTiffBaseOffset()) + entry.valofs + 10;
             }
-            CTagRecord record(entry, numType);
+            // The record is made in its place at the end of the list, where a
+            // copy would otherwise go: nothing looks at the list while its
+            // value is read, and no reading makes a record only to drop it.
+            CTagRecord& record = appendNewRecord(entry, numType);
             record.ulValueWriteOffset = entry.valofs;
             record.ulMakerNoteHeaderOffset = state.makerNoteHeaderOffset;
             record.iFileType = state.fileKind;
@@ -256,8 +259,7 @@ int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additio
             record.iASCILabelSkipLength = 8;
             setData(record, file);
             if (trace) traceEntryRecord(record, strType);
-            appendRecord(std::move(record));
-            descend(file, entry, strType);
+            descend(file, entry, strType);  // appends further records: `record` is not used after this
         }
     }
     if (trace) printListing("\nExiting dumpImageFileDirectory: ", strType);

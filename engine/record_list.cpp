@@ -21,6 +21,10 @@ const CTagRecord* findFirst(uint16_t tag) {
 void appendRecord(const CTagRecord& record) { mainRecordList().push_back(record); }
 void appendRecord(CTagRecord&& record) { mainRecordList().push_back(std::move(record)); }
 
+CTagRecord& appendNewRecord(const IFDENTRY& entry, int32_t ifdType) {
+    return mainRecordList().emplace_back(entry, ifdType);
+}
+
 void clearRecords() {
     RecordList& list = mainRecordList();
     list.clear();

@@ -14,6 +14,9 @@ using RecordList = std::vector<CTagRecord>;
 
 void appendRecord(const CTagRecord& record);
 void appendRecord(CTagRecord&& record);
+// A new record of this entry and directory at the end of the list; the
+// reference holds until the next record is appended.
+CTagRecord& appendNewRecord(const IFDENTRY& entry, int32_t ifdType);
 void clearRecords();
 size_t recordCount();
 const RecordList& records();
