@@ -22,18 +22,8 @@ files=${FRAMETALLY_BENCH_FILES:-1000}
 jobs=2
 
 # --- the peers and /usr/bin/time, only when missing --------------------------
-missing=()
-command -v exiv2 >/dev/null || missing+=(exiv2)
-command -v exiftool >/dev/null || missing+=(libimage-exiftool-perl)
-[ -x /usr/bin/time ] || missing+=(time)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}" >&2
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+peers=(exiv2 libimage-exiftool-perl time libbenchmark-dev)
+tools/install-deps.sh "${peers[@]}"
 
 # --- build --------------------------------------------------------------------
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DFRAMETALLY_BUILD_GUI=OFF \

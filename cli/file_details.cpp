@@ -3,21 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "name_tables.h"
+#include "tag_numbers.h"
+
 namespace frametally::cli {
 
 namespace {
-
-constexpr int32_t kIfd0 = 1;
-constexpr int32_t kExif = 6;
-constexpr int32_t kMakerNotes = 9;
-
-constexpr uint16_t kMakeTag = 0x010f;
-constexpr uint16_t kModelTag = 0x0110;
-constexpr uint16_t kSoftwareTag = 0x0131;
-constexpr uint16_t kDateTimeOriginalTag = 0x9003;
-constexpr uint16_t kLensTag = 0x0084;
-constexpr uint16_t kSerialNumberTag = 0x00a0;
-constexpr uint16_t kSerialNumber29Tag = 0x001d;
 
 // ASCII values end in NULs and are often padded with spaces.
 std::string trimmed(const std::string& text) {
@@ -50,14 +41,14 @@ std::string upper(std::string text) {
 FileDetails detailsOf(const tiffwalker::RecordList& records) {
     FileDetails details;
     if (records.empty()) return details;
-    details.make = textOf(records, kMakeTag, kIfd0);
-    details.model = textOf(records, kModelTag, kIfd0);
-    details.software = textOf(records, kSoftwareTag, kIfd0);
-    details.dateTimeOriginal = textOf(records, kDateTimeOriginalTag, kExif);
-    details.lens = textOf(records, kLensTag, kMakerNotes);
+    details.make = textOf(records, tiffwalker::tags::kMake, tiffwalker::kIfd0);
+    details.model = textOf(records, tiffwalker::tags::kModel, tiffwalker::kIfd0);
+    details.software = textOf(records, tiffwalker::tags::kSoftware, tiffwalker::kIfd0);
+    details.dateTimeOriginal = textOf(records, tiffwalker::tags::kDateTimeOriginal, tiffwalker::kIfdExif);
+    details.lens = textOf(records, tiffwalker::tags::kLens, tiffwalker::kMakerNotes);
     // Newer bodies write their serial number as entry 0x001d; older ones as 0x00a0.
-    details.serialNumber = textOf(records, kSerialNumber29Tag, kMakerNotes);
-    if (details.serialNumber.empty()) details.serialNumber = textOf(records, kSerialNumberTag, kMakerNotes);
+    details.serialNumber = textOf(records, tiffwalker::tags::kSerialNumber29, tiffwalker::kMakerNotes);
+    if (details.serialNumber.empty()) details.serialNumber = textOf(records, tiffwalker::tags::kSerialNumber, tiffwalker::kMakerNotes);
     return details;
 }
 

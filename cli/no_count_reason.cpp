@@ -10,17 +10,14 @@
 #include <cstring>
 
 #include "file_outcome.h"
+#include "name_tables.h"
+#include "tag_numbers.h"
 #include "tiffwalker.h"
 
 namespace frametally::cli {
 
 namespace {
 
-constexpr int32_t kMakerNotes = 9;
-constexpr uint16_t kMakeTag = 0x010f;
-constexpr uint16_t kExifOffsetTag = 0x8769;
-constexpr uint16_t kMakerNoteTag = 0x927c;
-constexpr uint16_t kFirstPseudoTag = 0xfff1;
 constexpr const char* kNikonMake = "NIKON CORPORATION";
 
 // The messages of the engine that tell one failure from another.
@@ -72,16 +69,16 @@ std::string written(const std::string& software) {
 
 std::string whyNoCount(const FileOutcome& outcome, const tiffwalker::RecordList& records) {
     const bool makerNoteRecords = std::any_of(records.begin(), records.end(),
-                                              [](const auto& r) { return r.iIFDType == kMakerNotes; });
+                                              [](const auto& r) { return r.iIFDType == tiffwalker::kMakerNotes; });
     if (makerNoteRecords) {
         if (has(records, tiffwalker::kShutterCountTag)) return "the maker notes' ShutterCount entry is empty";
         return "maker notes present but without a ShutterCount entry (not every model records one)";
     }
     const bool anyEntry = std::any_of(records.begin(), records.end(),
-                                      [](const auto& r) { return r.ifde.tag < kFirstPseudoTag; });
+                                      [](const auto& r) { return r.ifde.tag < tiffwalker::tags::kFirstPseudoTag; });
     if (!anyEntry) return "no readable TIFF directory in the file";
-    if (!has(records, kMakeTag)) return "no Make entry, so the file names no camera maker and its maker notes are not read";
-    const std::string make = firstText(records, kMakeTag);
+    if (!has(records, tiffwalker::tags::kMake)) return "no Make entry, so the file names no camera maker and its maker notes are not read";
+    const std::string make = firstText(records, tiffwalker::tags::kMake);
     if (make.compare(0, std::strlen(kNikonMake), kNikonMake) != 0) {
         std::string shown = make;
         while (!shown.empty() && (shown.back() == '\0' || shown.back() == ' ')) shown.pop_back();
@@ -89,8 +86,8 @@ std::string whyNoCount(const FileOutcome& outcome, const tiffwalker::RecordList&
                "\" (a Coolpix or another maker's camera): no shutter count is recorded";
     }
     const std::string& software = outcome.details.software;
-    if (!has(records, kExifOffsetTag)) return "no EXIF directory, so no maker notes" + written(software);
-    if (!has(records, kMakerNoteTag)) return "maker notes missing" + written(software);
+    if (!has(records, tiffwalker::tags::kExifOffset)) return "no EXIF directory, so no maker notes" + written(software);
+    if (!has(records, tiffwalker::tags::kMakerNoteOffset)) return "maker notes missing" + written(software);
     if (outcome.engineText.find(kMakerNoteHeaderRefusedMessage) != std::string::npos) {
         return "maker-note header refused: the maker notes do not hold a valid TIFF header of their own";
     }

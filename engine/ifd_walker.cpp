@@ -7,22 +7,16 @@
 
 #include "byte_order.h"
 #include "file_stream.h"
-#include "reading_limits.h"
 #include "name_tables.h"
 #include "reading_budget.h"
+#include "reading_limits.h"
+#include "tag_numbers.h"
 #include "tiffwalker.h"
 
 namespace tiffwalker {
 
 namespace {
 
-constexpr uint16_t kThumbnailImageIfdTag = 0x0011;
-constexpr uint16_t kExposureBracketValueTag = 0x0019;
-constexpr uint16_t kMakeTag = 0x010f;
-constexpr uint16_t kModelTag = 0x0110;
-constexpr uint16_t kSubIfdOffsetsTag = 0x014a;
-constexpr uint16_t kExifOffsetTag = 0x8769;
-constexpr uint16_t kMakerNoteTag = 0x927c;
 
 // Positions are 32-bit in the file format; offsets add up with 32-bit wrap.
 int32_t addOffsets(uint32_t a, uint32_t b) { return static_cast<int32_t>(a + b); }
@@ -69,7 +63,7 @@ int32_t subIfdType(uint32_t index) {
 bool modelHasMakerNoteThumbnail() {
     // Only the first ten characters decide: a Model text can be 64 KiB long,
     // and this test runs for every 0x0011 entry.
-    std::string model = getDisplayStringData(kModelTag).substr(0, 10);
+    std::string model = getDisplayStringData(tags::kModel).substr(0, 10);
     std::transform(model.begin(), model.end(), model.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return model.starts_with("NIKON D100") || model.starts_with("NIKON D2H");
@@ -124,7 +118,7 @@ void walkSubDirectories(FileStream& file, const IFDENTRY& entry, const std::stri
 }
 
 void walkMakerNotes(FileStream& file, const std::string& strType) {
-    if (getDisplayStringData(kMakeTag).compare(0, 17, "NIKON CORPORATION") != 0) return;
+    if (getDisplayStringData(tags::kMake).compare(0, 17, "NIKON CORPORATION") != 0) return;
     const bool bigEndian = isBigEndian();
     const int64_t position = file.tell();
     const uint32_t header = engineState().makerNoteHeaderOffset;
@@ -159,22 +153,22 @@ void walkExifDirectory(FileStream& file, const IFDENTRY& entry) {
 
 void descend(FileStream& file, const IFDENTRY& entry, const std::string& strType) {
     switch (entry.tag) {
-        case kThumbnailImageIfdTag:
+        case tags::kThumbnailImageIfdOffset:
             if (modelHasMakerNoteThumbnail()) walkThumbnailDirectory(file, entry);
             break;
-        case kSubIfdOffsetsTag: walkSubDirectories(file, entry, strType); break;
-        case kMakerNoteTag: walkMakerNotes(file, strType); break;
-        case kExifOffsetTag: walkExifDirectory(file, entry); break;
+        case tags::kSubIfdOffsets: walkSubDirectories(file, entry, strType); break;
+        case tags::kMakerNoteOffset: walkMakerNotes(file, strType); break;
+        case tags::kExifOffset: walkExifDirectory(file, entry); break;
         default: break;
     }
 }
 
 void traceEntryRecord(const CTagRecord& record, const std::string& strType) {
     std::ostream& out = engineOutput();
-    if (record.ifde.tag != kExposureBracketValueTag) {
+    if (record.ifde.tag != tags::kExposureBracketValue) {
         // Repeated for every entry, so these count against the listing bytes too.
-        const std::string& raw = getStringData(kExposureBracketValueTag);
-        const std::string& converted = getDisplayStringData(kExposureBracketValueTag);
+        const std::string& raw = getStringData(tags::kExposureBracketValue);
+        const std::string& converted = getDisplayStringData(tags::kExposureBracketValue);
         if (readingBudget().spendListingBytes(raw.size() + converted.size())) {
             out << "\nExposureBracketValue (0x19) Raw      : " << raw;
             out << "\nExposureBracketValue (0x19) Converted: " << converted;
@@ -245,7 +239,7 @@ int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additio
                 entry.print();
             }
             EngineState& state = engineState();
-            if (entry.tag == kMakerNoteTag) {
+            if (entry.tag == tags::kMakerNoteOffset) {
                 state.makerNoteHeaderOffset = static_cast<uint32_t>(getTiffBaseOffset()) + entry.valofs + 10;
             }
             // The record is made in its place at the end of the list, where a

@@ -10,6 +10,7 @@
 #include "file_stream.h"
 #include "name_tables.h"
 #include "reading_budget.h"
+#include "tag_numbers.h"
 #include "text_format.h"
 
 namespace tiffwalker {
@@ -20,9 +21,6 @@ constexpr const char* kProgramName = "tiffwalker";
 constexpr const char* kProgramVersion = "1.00";
 constexpr const char* kProgramDate = "Fri Jan  6 08:00:00 UTC 2006";
 
-constexpr uint16_t kProgramRecordTag = 0xfffe;
-constexpr uint16_t kFileNameRecordTag = 0xfffd;
-constexpr uint16_t kFileSizeRecordTag = 0xfffc;
 
 bool notReadableMessageSuppressed() {
     return isOptionOn(2) || isOptionOn(3) || isOptionOn(6) || isOptionOn(7);
@@ -49,17 +47,17 @@ CTagRecord makePseudoRecord(uint16_t tag) {
 }
 
 void appendPseudoRecords(const char* path) {
-    CTagRecord program = makePseudoRecord(kProgramRecordTag);
+    CTagRecord program = makePseudoRecord(tags::kProgramVersion);
     program.programName = kProgramName;
     program.programVersion = kProgramVersion;
     program.programDate = kProgramDate;
     appendRecord(std::move(program));
 
-    CTagRecord fileName = makePseudoRecord(kFileNameRecordTag);
+    CTagRecord fileName = makePseudoRecord(tags::kFileName);
     fileName.fileName = path;
     appendRecord(std::move(fileName));
 
-    CTagRecord fileSize = makePseudoRecord(kFileSizeRecordTag);
+    CTagRecord fileSize = makePseudoRecord(tags::kFileSize);
     fileSize.fileName = path;
     fileSize.lFileSize = engineState().fileSize;
     appendRecord(std::move(fileSize));

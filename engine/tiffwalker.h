@@ -12,6 +12,7 @@
 
 #include "engine_state.h"
 #include "record_list.h"
+#include "tag_numbers.h"
 #include "tag_record.h"
 #include "tiffwalker_exception.h"
 
@@ -22,7 +23,7 @@ class FileStream;
 inline constexpr const char* kNotReadable = "Not Readable";
 inline constexpr const char* kNoExifData = "No EXIF data";
 inline constexpr const char* kNoCount = "No Count";
-inline constexpr uint16_t kShutterCountTag = 0x00a7;
+inline constexpr uint16_t kShutterCountTag = tags::kShutterCount;
 
 // The result text stays valid until the next reading; callers copy it.
 const std::string& getImageShutterCount(const char* path);

@@ -24,23 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace tiffwalker;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
-#ifdef NDEBUG
-constexpr bool kOptimised = true;
-#else
-constexpr bool kOptimised = false;
-#endif
+using testing_support::kOptimised;
+using testing_support::kSanitized;
 
 // A second in an optimised build; with sanitizers or without optimisation a
 // reading is several times slower, and only a hang should fail.

@@ -34,23 +34,8 @@ using namespace tiffwalker;
 using testing_support::CleanOptions;
 using testing_support::TempDir;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
-#ifdef NDEBUG
-constexpr bool kOptimised = true;
-#else
-constexpr bool kOptimised = false;
-#endif
+using testing_support::kOptimised;
+using testing_support::kSanitized;
 
 // Time and memory mean something only in an optimised build without
 // sanitizers; the others read smaller files of the same structure.

@@ -10,6 +10,27 @@
 
 namespace testing_support {
 
+// Whether this build runs under AddressSanitizer, and whether it is optimised:
+// time and memory bounds mean something only in an optimised build without it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+#ifdef NDEBUG
+constexpr bool kOptimised = true;
+#else
+constexpr bool kOptimised = false;
+#endif
+
+
 using Bytes = std::vector<uint8_t>;
 
 // Writes numbers in a chosen byte order, for byte fixtures that show each
