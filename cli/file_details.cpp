@@ -48,7 +48,8 @@ FileDetails detailsOf(const tiffwalker::RecordList& records) {
     details.lens = textOf(records, tiffwalker::tags::kLens, tiffwalker::kMakerNotes);
     // Newer bodies write their serial number as entry 0x001d; older ones as 0x00a0.
     details.serialNumber = textOf(records, tiffwalker::tags::kSerialNumber29, tiffwalker::kMakerNotes);
-    if (details.serialNumber.empty()) details.serialNumber = textOf(records, tiffwalker::tags::kSerialNumber, tiffwalker::kMakerNotes);
+    if (details.serialNumber.empty())
+        details.serialNumber = textOf(records, tiffwalker::tags::kSerialNumber, tiffwalker::kMakerNotes);
     return details;
 }
 

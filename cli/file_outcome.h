@@ -16,10 +16,10 @@ enum class Status { Count, NotReadable, NoExif, NoCount, Error };
 struct FileOutcome {
     std::string path;
     Status status = Status::NotReadable;
-    std::string result;   // the engine's result text; empty for a raised error
-    std::string message;  // a raised error's message, "\r\n" made a line break
-    FileDetails details;  // what the file says about the camera and the picture
-    std::string reason;   // why there is no count, in words; empty for a count
+    std::string result;      // the engine's result text; empty for a raised error
+    std::string message;     // a raised error's message, "\r\n" made a line break
+    FileDetails details;     // what the file says about the camera and the picture
+    std::string reason;      // why there is no count, in words; empty for a count
     std::string engineText;  // what the engine wrote while reading the file
 };
 

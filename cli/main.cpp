@@ -1,7 +1,7 @@
 // tiffwalker: the shutter count of Nikon NEF and JPEG files on the command
 // line, one file or whole photo libraries.
-#include <CLI/CLI.hpp>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <iostream>

@@ -30,7 +30,8 @@ bool has(const tiffwalker::RecordList& records, uint16_t tag) {
 
 std::string firstText(const tiffwalker::RecordList& records, uint16_t tag) {
     for (const auto& record : records) {
-        if (record.ifde.tag == tag) return record.displayStringData.empty() ? record.stringData : record.displayStringData;
+        if (record.ifde.tag == tag)
+            return record.displayStringData.empty() ? record.stringData : record.displayStringData;
     }
     return {};
 }
@@ -77,7 +78,8 @@ std::string whyNoCount(const FileOutcome& outcome, const tiffwalker::RecordList&
     const bool anyEntry = std::any_of(records.begin(), records.end(),
                                       [](const auto& r) { return r.ifde.tag < tiffwalker::tags::kFirstPseudoTag; });
     if (!anyEntry) return "no readable TIFF directory in the file";
-    if (!has(records, tiffwalker::tags::kMake)) return "no Make entry, so the file names no camera maker and its maker notes are not read";
+    if (!has(records, tiffwalker::tags::kMake))
+        return "no Make entry, so the file names no camera maker and its maker notes are not read";
     const std::string make = firstText(records, tiffwalker::tags::kMake);
     if (make.compare(0, std::strlen(kNikonMake), kNikonMake) != 0) {
         std::string shown = make;

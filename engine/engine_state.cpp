@@ -13,9 +13,7 @@ EngineState& engineState() {
     return state;
 }
 
-bool isOptionOn(int option) {
-    return option >= 0 && option < kOptionCount && engineState().options[option] != 0;
-}
+bool isOptionOn(int option) { return option >= 0 && option < kOptionCount && engineState().options[option] != 0; }
 
 void setOption(int option, bool on) {
     if (option >= 0 && option < kOptionCount) engineState().options[option] = on ? 1 : 0;

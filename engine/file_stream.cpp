@@ -53,8 +53,8 @@ bool FileStream::fillWindow(int64_t wanted) {
     windowLength_ = 0;
     const auto length = static_cast<size_t>(std::min<int64_t>(kWindowSize, size_ - position));
     while (windowLength_ < length) {
-        const ssize_t got = ::pread(fd_, window_ + windowLength_, length - windowLength_,
-                                    static_cast<off_t>(position + windowLength_));
+        const ssize_t got =
+            ::pread(fd_, window_ + windowLength_, length - windowLength_, static_cast<off_t>(position + windowLength_));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             error_ = true;
@@ -81,8 +81,8 @@ size_t FileStream::read(void* dest, size_t n) {
     auto* out = static_cast<unsigned char*>(dest);
     size_t done = 0;
     while (done < n && position_ >= 0 && position_ < size_) {
-        const bool inWindow = position_ >= windowStart_ &&
-                              position_ < windowStart_ + static_cast<int64_t>(windowLength_);
+        const bool inWindow =
+            position_ >= windowStart_ && position_ < windowStart_ + static_cast<int64_t>(windowLength_);
         if (!inWindow && !fillWindow(position_)) break;
         const auto offset = static_cast<size_t>(position_ - windowStart_);
         const size_t chunk = std::min(n - done, windowLength_ - offset);

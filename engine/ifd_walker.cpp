@@ -17,7 +17,6 @@ namespace tiffwalker {
 
 namespace {
 
-
 // Positions are 32-bit in the file format; offsets add up with 32-bit wrap.
 int32_t addOffsets(uint32_t a, uint32_t b) { return static_cast<int32_t>(a + b); }
 
@@ -34,7 +33,8 @@ constexpr const char* kListingCut = "\n(listing cut short: the listings of this 
 // dumps the records that the reading's listing bytes still cover.
 void printListing(const char* banner, const std::string& strType) {
     std::ostream& out = engineOutput();
-    out << "\n" << "Size of List                = " << recordCount() << "\n";
+    out << "\n"
+        << "Size of List                = " << recordCount() << "\n";
     out << banner << strType;
     for (const CTagRecord& record : records()) {
         if (!readingBudget().spendListingBytes(listedBytes(record))) {
@@ -45,12 +45,11 @@ void printListing(const char* banner, const std::string& strType) {
     }
 }
 
-void printProblemReport(int32_t offset, int32_t additional_offset, const std::string& strType,
-                        int32_t numType) {
+void printProblemReport(int32_t offset, int32_t additional_offset, const std::string& strType, int32_t numType) {
     std::ostream& out = engineOutput();
     out << "\nThe following file has a problem with this data:\n";
-    out << "\noffset: " << offset << "\nadditional_offset: " << additional_offset
-        << "\nstrType: " << strType << "\nnumType: " << numType << "\n";
+    out << "\noffset: " << offset << "\nadditional_offset: " << additional_offset << "\nstrType: " << strType
+        << "\nnumType: " << numType << "\n";
     out.flush();
 }
 
@@ -74,12 +73,18 @@ void walkThumbnailDirectory(FileStream& file, const IFDENTRY& entry) {
     const int64_t position = file.tell();
     const uint32_t header = engineState().makerNoteHeaderOffset;
     const bool trace = isTraceOn();
-    if (trace) engineOutput() << "\n================Starting ThumbnailImageIFDOffset================" << "\n";
+    if (trace)
+        engineOutput() << "\n================Starting ThumbnailImageIFDOffset================"
+                       << "\n";
     dumpImageFileDirectory(file, addOffsets(header, entry.valofs), static_cast<int32_t>(header), "THUMB_IFD",
                            kThumbIfd);
     if (trace) {
-        engineOutput() << "\n=================Ending ThumbnailImageIFDOffset=================" << "\n"
-                       << "\n" << "Resuming: " << "THUMB_IFD" << "\n";
+        engineOutput() << "\n=================Ending ThumbnailImageIFDOffset================="
+                       << "\n"
+                       << "\n"
+                       << "Resuming: "
+                       << "THUMB_IFD"
+                       << "\n";
     }
     file.seek(position);
     setBigEndian(bigEndian);
@@ -91,9 +96,17 @@ void walkSubDirectories(FileStream& file, const IFDENTRY& entry, const std::stri
     std::ostream& out = engineOutput();
     const uint32_t product = static_cast<uint32_t>(getTypeSize(entry.type)) * entry.count;
     if (product <= 4) {
-        if (trace) out << "\n" << "================Starting SUB_IFD0" << "================" << "\n";
+        if (trace)
+            out << "\n"
+                << "================Starting SUB_IFD0"
+                << "================"
+                << "\n";
         dumpImageFileDirectory(file, static_cast<int32_t>(entry.valofs), 0, "SUB_IFD0", kSubIfd0);
-        if (trace) out << "\n" << "================Ending SUB_IFD0" << "=================" << "\n";
+        if (trace)
+            out << "\n"
+                << "================Ending SUB_IFD0"
+                << "================="
+                << "\n";
     } else {
         // The list can hold no more offsets than the file has room for.
         const int64_t listStart = entry.valofs;
@@ -108,12 +121,20 @@ void walkSubDirectories(FileStream& file, const IFDENTRY& entry, const std::stri
             file.read(bytes, sizeof bytes);
             const auto offset = static_cast<int32_t>(get32(bytes));
             const std::string label = "SUB_IFD" + std::to_string(j);
-            if (trace) out << "\n" << "================Starting SUB_IFD" << j << "================" << "\n";
+            if (trace)
+                out << "\n"
+                    << "================Starting SUB_IFD" << j << "================"
+                    << "\n";
             dumpImageFileDirectory(file, offset, 0, label, subIfdType(j));
-            if (trace) out << "\n" << "================Ending SUB_IFD" << j << "=================" << "\n";
+            if (trace)
+                out << "\n"
+                    << "================Ending SUB_IFD" << j << "================="
+                    << "\n";
         }
     }
-    if (trace) out << "\n" << "Resuming: " << strType << "\n";
+    if (trace)
+        out << "\n"
+            << "Resuming: " << strType << "\n";
     file.seek(position);
 }
 
@@ -124,15 +145,18 @@ void walkMakerNotes(FileStream& file, const std::string& strType) {
     const uint32_t header = engineState().makerNoteHeaderOffset;
     const bool trace = isTraceOn();
     file.seek(static_cast<int32_t>(header));
-    if (trace) engineOutput() << "\n================Starting MAKER_NOTES================" << "\n";
+    if (trace)
+        engineOutput() << "\n================Starting MAKER_NOTES================"
+                       << "\n";
     const int32_t first = findFirstIFD(file, FirstIfdMode::Tiff);
     if (first != -1) {
-        dumpImageFileDirectory(file, addOffsets(header, static_cast<uint32_t>(first)), 0, "MAKER_NOTES",
-                               kMakerNotes);
+        dumpImageFileDirectory(file, addOffsets(header, static_cast<uint32_t>(first)), 0, "MAKER_NOTES", kMakerNotes);
     }
     if (trace) {
-        engineOutput() << "\n=================Ending MAKER_NOTES=================" << "\n"
-                       << "\n" << "Resuming: " << strType << "\n";
+        engineOutput() << "\n=================Ending MAKER_NOTES================="
+                       << "\n"
+                       << "\n"
+                       << "Resuming: " << strType << "\n";
     }
     file.seek(position);
     setBigEndian(bigEndian);
@@ -141,12 +165,18 @@ void walkMakerNotes(FileStream& file, const std::string& strType) {
 void walkExifDirectory(FileStream& file, const IFDENTRY& entry) {
     const int64_t position = file.tell();
     const bool trace = isTraceOn();
-    if (trace) engineOutput() << "\n================Starting EXIF================" << "\n";
-    dumpImageFileDirectory(file, addOffsets(static_cast<uint32_t>(getTiffBaseOffset()), entry.valofs), 0,
-                           "EXIF", kIfdExif);
+    if (trace)
+        engineOutput() << "\n================Starting EXIF================"
+                       << "\n";
+    dumpImageFileDirectory(file, addOffsets(static_cast<uint32_t>(getTiffBaseOffset()), entry.valofs), 0, "EXIF",
+                           kIfdExif);
     if (trace) {
-        engineOutput() << "\n=================Ending EXIF=================" << "\n"
-                       << "\n" << "Resuming: " << "EXIF" << "\n";
+        engineOutput() << "\n=================Ending EXIF================="
+                       << "\n"
+                       << "\n"
+                       << "Resuming: "
+                       << "EXIF"
+                       << "\n";
     }
     file.seek(position);
 }
@@ -197,8 +227,8 @@ private:
 
 }  // namespace
 
-int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additional_offset,
-                               const std::string& strType, int32_t numType) {
+int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additional_offset, const std::string& strType,
+                               int32_t numType) {
     // Every call is a request for a directory, an empty or refused one too;
     // past the reading's budget of them the walker answers at once.
     if (!readingBudget().requestDirectory()) {
@@ -229,7 +259,9 @@ int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additio
             return -1;
         }
 
-        if (trace) engineOutput() << "\n" << "IFD at Offset " << offset << " has " << count << " Entries.....\n";
+        if (trace)
+            engineOutput() << "\n"
+                           << "IFD at Offset " << offset << " has " << count << " Entries.....\n";
 
         for (uint32_t i = 0; i < count; ++i) {
             IFDENTRY entry{};

@@ -3,8 +3,8 @@
 // walk met them, preceded by the reader's three pseudo records. Empty between
 // readings.
 #include <cstdint>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "tag_record.h"
 

@@ -20,16 +20,12 @@ const std::string& CTagRecord::makeLensString(const std::string& valueText) {
     return lensStringData;
 }
 
-std::string CTagRecord::cutAfterPoint(const std::string& text, int n) {
-    return tiffwalker::cutAfterPoint(text, n);
-}
+std::string CTagRecord::cutAfterPoint(const std::string& text, int n) { return tiffwalker::cutAfterPoint(text, n); }
 
 int CTagRecord::getFocalCut(const std::string& text) { return tiffwalker::getFocalCut(text); }
 
 namespace {
-std::string offsetField(uint32_t value) {
-    return formatText("%d(0x%x)", static_cast<int32_t>(value), value);
-}
+std::string offsetField(uint32_t value) { return formatText("%d(0x%x)", static_cast<int32_t>(value), value); }
 }  // namespace
 
 void CTagRecord::dump() const {

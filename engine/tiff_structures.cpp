@@ -38,9 +38,7 @@ int TIFFHEADER::read(FileStream& file) {
     return 0;
 }
 
-bool TIFFHEADER::isValid() const {
-    return iden == 42 && (order == 0x4949 || order == 0x4d4d);
-}
+bool TIFFHEADER::isValid() const { return iden == 42 && (order == 0x4949 || order == 0x4d4d); }
 
 void TIFFHEADER::print() const {
     std::ostream& out = engineOutput();
@@ -78,8 +76,7 @@ void IFDENTRY::print() const {
     out << formatText("(%s)\n", getTypeName(type));
     out << formatText("IFDENTRY::count             = %u\n", count);
     const uint32_t product = static_cast<uint32_t>(getTypeSize(type)) * count;
-    out << formatText("IFDENTRY::valofs            = %u(0x%x)  %c  ", valofs, valofs,
-                      product <= 4 ? '*' : ' ');
+    out << formatText("IFDENTRY::valofs            = %u(0x%x)  %c  ", valofs, valofs, product <= 4 ? '*' : ' ');
     switch (tag) {
         case 259: out << formatText("(%s)", getCompressionName(valofs)); break;
         case 262: out << formatText("(%s)", getPhotometricName(valofs)); break;

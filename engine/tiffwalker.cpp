@@ -21,10 +21,7 @@ constexpr const char* kProgramName = "tiffwalker";
 constexpr const char* kProgramVersion = "1.00";
 constexpr const char* kProgramDate = "Fri Jan  6 08:00:00 UTC 2006";
 
-
-bool notReadableMessageSuppressed() {
-    return isOptionOn(2) || isOptionOn(3) || isOptionOn(6) || isOptionOn(7);
-}
+bool notReadableMessageSuppressed() { return isOptionOn(2) || isOptionOn(3) || isOptionOn(6) || isOptionOn(7); }
 
 bool noExifMessageSuppressed() { return isOptionOn(6) || isOptionOn(7); }
 
@@ -116,7 +113,9 @@ const std::string& readImage(const char* path, RecordList* recordsOut) {
         state.fileKind = kFileKindJpeg;
         state.layoutCode = kLayoutJpegApp0First;
         if (!hasExifSegment(file)) {
-            if (!noExifMessageSuppressed()) engineOutput() << "\n" << "No EXIF data found: " << path << "\n";
+            if (!noExifMessageSuppressed())
+                engineOutput() << "\n"
+                               << "No EXIF data found: " << path << "\n";
             if (isOptionOn(7)) --state.failureCounter;
             state.resultText = kNoExifData;
             return state.resultText;
@@ -155,9 +154,7 @@ const std::string& readImage(const char* path, RecordList* recordsOut) {
 
 const std::string& getImageShutterCount(const char* path) { return readImage(path, nullptr); }
 
-const std::string& readImageRecords(const char* path, RecordList& recordsOut) {
-    return readImage(path, &recordsOut);
-}
+const std::string& readImageRecords(const char* path, RecordList& recordsOut) { return readImage(path, &recordsOut); }
 
 int32_t getTiffBaseOffset() {
     switch (engineState().layoutCode) {

@@ -46,8 +46,8 @@ int32_t readExifHeader(FileStream& file, int32_t base);
 
 // Walks the directory at offset and, through pointer entries, the directories
 // below it, appending one record per entry to the main record list.
-int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additional_offset,
-                               const std::string& strType, int32_t numType);
+int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additional_offset, const std::string& strType,
+                               int32_t numType);
 
 // Reads a record's value and makes its value and display texts.
 void setData(CTagRecord& record, FileStream& file);

@@ -18,17 +18,11 @@ CTiffwalkerException::CTiffwalkerException() : message_("TiffwalkerException") {
 
 CTiffwalkerException::CTiffwalkerException(const std::string& message) : message_(message) {}
 
-const CRuntimeClass* CTiffwalkerException::GetRuntimeClass() const {
-    return &classCTiffwalkerException;
-}
+const CRuntimeClass* CTiffwalkerException::GetRuntimeClass() const { return &classCTiffwalkerException; }
 
-void throwTiffwalkerException(const std::string& message) {
-    throw new CTiffwalkerException(message);
-}
+void throwTiffwalkerException(const std::string& message) { throw new CTiffwalkerException(message); }
 
-void reportNotJpeg(const std::string& text) {
-    throwTiffwalkerException(text + "\r\nFile is not a JPG/JPEG file");
-}
+void reportNotJpeg(const std::string& text) { throwTiffwalkerException(text + "\r\nFile is not a JPG/JPEG file"); }
 
 void reportFileError(const FileStream& file) {
     if (!file.hasError()) return;

@@ -10,9 +10,9 @@
 
 #include "byte_order.h"
 #include "file_stream.h"
-#include "reading_limits.h"
 #include "name_tables.h"
 #include "reading_budget.h"
+#include "reading_limits.h"
 #include "text_format.h"
 #include "tiffwalker.h"
 
@@ -38,7 +38,7 @@ constexpr size_t kMaxListedBytes = 40;
 // The value as the entry describes it: where it lies and the room it may take.
 struct ValueSource {
     FileStream& file;
-    int64_t position;     // absolute position of a value that lies elsewhere
+    int64_t position;  // absolute position of a value that lies elsewhere
     int64_t fileSize;
     size_t textCapacity;  // the longest value text this entry may keep
 };
@@ -69,8 +69,8 @@ uint16_t secondShort(uint32_t valofs) { return isBigEndian() ? lowHalf(valofs) :
 template <typename Buffer>
 void readValueInto(Buffer& buffer, const ValueSource& source, uint64_t wanted) {
     ReadingBudget& budget = readingBudget();
-    const auto n = budget.allowReadBytes(
-        static_cast<size_t>(std::min<uint64_t>(wanted, static_cast<uint64_t>(source.fileSize))));
+    const auto n =
+        budget.allowReadBytes(static_cast<size_t>(std::min<uint64_t>(wanted, static_cast<uint64_t>(source.fileSize))));
     buffer.assign(n, 0);
     if (n > 0) {
         source.file.seek(source.position);
@@ -162,8 +162,8 @@ std::string rationalListText(const ValueSource& source, uint32_t count, bool sig
     for (size_t i = 0; i < n && text.size() < source.textCapacity; ++i) {
         const uint32_t numerator = get32(&bytes[i * 8]);
         const auto denominator = static_cast<int32_t>(get32(&bytes[i * 8 + 4]));
-        const double top = signedNumerator ? static_cast<double>(static_cast<int32_t>(numerator))
-                                           : static_cast<double>(numerator);
+        const double top =
+            signedNumerator ? static_cast<double>(static_cast<int32_t>(numerator)) : static_cast<double>(numerator);
         appendQuotient(text, top / static_cast<double>(denominator));
         text += ' ';
     }
@@ -238,8 +238,8 @@ bool undefinedText(CTagRecord& record, const ValueSource& source, std::string& t
             const auto skip = static_cast<uint32_t>(record.iASCILabelSkipLength);
             if (entry.count < skip) break;  // nothing follows the prefix
             ValueSource comment = source;
-            comment.position = static_cast<int32_t>(static_cast<uint32_t>(record.lAdjustedOffset) + skip +
-                                                    entry.valofs);
+            comment.position =
+                static_cast<int32_t>(static_cast<uint32_t>(record.lAdjustedOffset) + skip + entry.valofs);
             const std::vector<unsigned char> chars =
                 readValueBytes(comment, std::min<uint64_t>(entry.count - skip, source.textCapacity));
             text = textUpToNul(chars.data(), chars.size());
@@ -255,8 +255,7 @@ bool undefinedText(CTagRecord& record, const ValueSource& source, std::string& t
             appendQuotient(text, static_cast<double>(y) / divisor * x);
             break;
         }
-        default:
-            return false;
+        default: return false;
     }
     record.isLessThanFourBytes = inside;
     return true;
@@ -335,10 +334,8 @@ bool valueText(CTagRecord& record, const ValueSource& source, std::string& text)
             text = rationalListText(source, count, entry.type == kSRational);
             inside = false;
             break;
-        case kUndefined:
-            return undefinedText(record, source, text);
-        default:
-            return false;
+        case kUndefined: return undefinedText(record, source, text);
+        default: return false;
     }
     record.isLessThanFourBytes = inside;
     return true;
@@ -358,8 +355,7 @@ void setData(CTagRecord& record, FileStream& file) {
 
     ReadingBudget& budget = readingBudget();
     // Positions are 32-bit; one that wraps below 0 lies outside the file.
-    const int64_t position =
-        static_cast<int32_t>(static_cast<uint32_t>(record.lAdjustedOffset) + record.ifde.valofs);
+    const int64_t position = static_cast<int32_t>(static_cast<uint32_t>(record.lAdjustedOffset) + record.ifde.valofs);
     ValueSource source{file, position, file.size(), 0};
 
     const uint32_t product = static_cast<uint32_t>(getTypeSize(record.ifde.type)) * record.ifde.count;
