@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "engine_state.h"
 #include "file_stream.h"
+#include "tiffwalker.h"
 
 namespace tiffwalker {
 
@@ -24,10 +24,12 @@ void throwTiffwalkerException(const std::string& message) { throw new CTiffwalke
 
 void reportNotJpeg(const std::string& text) { throwTiffwalkerException(text + "\r\nFile is not a JPG/JPEG file"); }
 
-void reportFileError(const FileStream& file) {
+void reportFileError(const FileStream& file) { reportFileError(engineOutput(), file); }
+
+void reportFileError(std::ostream& out, const FileStream& file) {
     if (!file.hasError()) return;
     const std::string message = "Error number: " + std::to_string(file.descriptor());
-    engineOutput() << "\n" << message;
+    out << "\n" << message;
     throwTiffwalkerException(message);
 }
 

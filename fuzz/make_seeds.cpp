@@ -17,6 +17,7 @@
 
 #include "hostile_files.h"
 #include "synthetic_files.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 namespace fs = std::filesystem;

@@ -5,6 +5,7 @@
 #include "name_tables.h"
 #include "synthetic_files.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;

@@ -26,6 +26,7 @@
 #include "reading_budget.h"
 #include "reading_limits.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {

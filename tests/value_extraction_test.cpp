@@ -4,6 +4,7 @@
 #include "file_stream.h"
 #include "name_tables.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;
@@ -13,8 +14,6 @@ using testing_support::TempDir;
 
 namespace {
 
-constexpr uint16_t kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRational = 5, kSByte = 6, kUndefined = 7, kSShort = 8,
-                   kSLong = 9, kSRational = 10, kFloat = 11, kDouble = 12;
 
 // The value/offset field holding these four file bytes, as the entry read
 // converts it in the given byte order.
@@ -216,7 +215,7 @@ TEST(ValueExtraction, ByteListsAndUserComments) {
 }
 
 TEST(ValueExtraction, TypesWithoutTextStillKeepTheirBytes) {
-    for (const uint16_t type : {kSLong, kFloat, kDouble, uint16_t{0}, uint16_t{13}}) {
+    for (const uint16_t type : {uint16_t{kSLong}, uint16_t{kFloat}, uint16_t{kDouble}, uint16_t{0}, uint16_t{13}}) {
         EXPECT_EQ(textOf(false, {0x1000, type, 1, 5}, Bytes(20, 7)), "") << type;
     }
     const Extracted dbl = extract(false, {0x1000, kDouble, 2, 4}, Bytes(30, 7));

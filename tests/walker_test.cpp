@@ -6,6 +6,7 @@
 #include "file_stream.h"
 #include "name_tables.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;
@@ -66,7 +67,6 @@ private:
     Bytes bytes_;
 };
 
-constexpr uint16_t kAscii = 2, kShort = 3, kLong = 4, kUndefined = 7;
 const IFDENTRY kNikonMake{0x010f, kAscii, 18, 600};
 
 struct WalkerTest : ::testing::Test {
