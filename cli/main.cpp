@@ -6,16 +6,19 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "file_outcome.h"
 #include "file_walk.h"
+#include "inspection.h"
 #include "interrupt.h"
+#include "ordered_reading.h"
 #include "progress_line.h"
 #include "report_writer.h"
 #include "tally.h"
-#include "inspection.h"
 #include "tiffwalker.h"
 
 using namespace frametally::cli;
@@ -46,8 +49,12 @@ Folders: names ending in .nef, .jpg or .jpeg in any case are read; files named o
 line are always read. Symbolic links to folders are followed, each folder once. A file reached
 twice is read once. Folders that cannot be listed are reported on standard error.
 
+Files are read on as many threads as there are processors (-j N for N, -j1 for one at a time);
+the output is the same whatever the number, every file in its place.
+
 A progress line appears on standard error when it is a terminal and the run takes more than half
-a second. Ctrl-C stops after the current file and prints what was read; a second Ctrl-C ends at once.
+a second. Ctrl-C stops after the files being read and prints what was read; a second Ctrl-C ends
+at once.
 
 Exit status: 0 every file gave a count, 1 some gave a failure text (or a folder could not be read),
 3 some reading raised an error, 2 usage error, 130 stopped by Ctrl-C.
@@ -63,6 +70,47 @@ Format formatNamed(const std::string& name) {
     return Format::Text;
 }
 
+// Where the engine's own messages and listings go.
+enum class EngineText {
+    Direct,    // straight to the run's stream while the file is read (one thread)
+    Held,      // kept with the file until its turn comes (several threads)
+    Discarded  // not wanted
+};
+
+// Inspects files in a reading context of its own, one per thread.
+class InspectingReader : public FileReader {
+public:
+    InspectingReader(bool trace, bool problems, EngineText engineText, std::ostream& direct, ProgressLine& progress)
+        : engineText_(engineText), progress_(progress), discarded_(nullptr) {
+        tiffwalker::ReadingContext& context = inspector_.context();
+        context.setOption(tiffwalker::kTraceSwitch, trace);
+        context.setOption(tiffwalker::kProblemReportSwitch, problems);
+        context.setOutput(engineText == EngineText::Direct ? direct
+                          : engineText == EngineText::Held ? static_cast<std::ostream&>(held_)
+                                                           : discarded_);
+    }
+
+    ReadFile read(const std::string& path) override {
+        ReadFile file;
+        // Only on the thread that draws the progress line: the engine may
+        // write to the terminal below it.
+        if (engineText_ == EngineText::Direct) progress_.clear();
+        file.outcome = inspector_.inspect(path);
+        if (engineText_ == EngineText::Held && held_.tellp() > 0) {
+            file.engineText = held_.str();
+            held_.str(std::string());
+        }
+        return file;
+    }
+
+private:
+    Inspector inspector_;
+    EngineText engineText_;
+    ProgressLine& progress_;
+    std::ostringstream held_;
+    std::ostream discarded_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,12 +120,16 @@ int main(int argc, char** argv) {
     std::string formatName = "text";
     bool trace = false;
     bool problems = false;
+    unsigned threads = availableProcessors();
     app.add_option("PATH", operands, "NEF or JPEG files, or folders of them")->required();
     app.add_flag("-r,--recursive", recursive, "Read the folders below the named folders too");
     app.add_option("--format", formatName, "Output format: text (default), tsv or json")
         ->check(CLI::IsMember({"text", "tsv", "json"}));
     app.add_flag("--trace", trace, "Print the full diagnostic listing of each file on standard output");
     app.add_flag("--problems", problems, "Report directories that are refused as malformed");
+    app.add_option("-j,--jobs", threads, "Read N files at a time, on N threads (default: the number of processors)")
+        ->type_name("N")
+        ->check(CLI::Range(1u, 256u));
     app.set_version_flag("--version", std::string("tiffwalker ") + FRAMETALLY_VERSION);
     app.footer(kFooter);
     try {
@@ -103,25 +155,29 @@ int main(int argc, char** argv) {
 
     const bool batch = operands.size() > 1 || files.anyFolder;
     const auto writer = makeReportWriter(formatNamed(formatName), batch, std::cout, files.paths);
-    Inspector inspector;
-    tiffwalker::ReadingContext& context = inspector.context();
-    context.setOption(tiffwalker::kTraceSwitch, trace);
-    context.setOption(tiffwalker::kProblemReportSwitch, problems);
     // With --trace the listing is the output. Otherwise the engine's own
     // messages and raised errors go to standard error, except beside a table
     // on the terminal: each row's reason already says what they would, so
     // they are left out rather than breaking into the table.
     const bool tableOnTerminal = batch && formatNamed(formatName) == Format::Text && ::isatty(STDOUT_FILENO) == 1;
     const bool quiet = tableOnTerminal && !trace && !problems;
-    std::ostream discarded(nullptr);
-    context.setOutput(trace ? std::cout : quiet ? discarded : std::cerr);
+    std::ostream& engineStream = trace ? std::cout : std::cerr;
+    // Several threads hold each file's engine text back until the file's
+    // turn, so that it comes out in file order.
+    const EngineText engineText = quiet                                   ? EngineText::Discarded
+                                  : threads > 1 && files.paths.size() > 1 ? EngineText::Held
+                                                                          : EngineText::Direct;
     Tally tally;
-    for (const std::string& path : files.paths) {
-        if (interruptRequested()) break;
-        if (&context.output() != &discarded) progress.clear();  // the engine may write to the terminal
-        const FileOutcome outcome = inspector.inspect(path);
-
+    OrderedReadingOptions reading;
+    reading.threads = threads;
+    reading.makeReader = [&] {
+        return std::make_unique<InspectingReader>(trace, problems, engineText, engineStream, progress);
+    };
+    reading.keepGoing = [] { return !interruptRequested(); };
+    reading.deliver = [&](const ReadFile& file) {
+        const FileOutcome& outcome = file.outcome;
         progress.clear();
+        if (!file.engineText.empty()) engineStream << file.engineText;
         if (outcome.status == Status::Error && !quiet) {
             std::cout.flush();
             std::cerr << "error: " << (batch ? outcome.path + ": " : std::string()) << outcome.message << "\n";
@@ -129,7 +185,8 @@ int main(int argc, char** argv) {
         writer->row(outcome);
         tally.add(outcome);
         progress.reading(tally.files(), files.paths.size());
-    }
+    };
+    OrderedReading(files.paths, std::move(reading)).run();
     progress.clear();
 
     RunEnd end;

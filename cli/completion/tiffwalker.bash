@@ -3,12 +3,16 @@ _tiffwalker() {
     local cur prev
     cur="${COMP_WORDS[COMP_CWORD]}"
     prev="${COMP_WORDS[COMP_CWORD-1]}"
+    if [[ "$prev" == "-j" || "$prev" == "--jobs" ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "1 2 4 8 $(nproc 2>/dev/null)" -- "$cur")
+        return
+    fi
     if [[ "$prev" == "--format" ]]; then
         mapfile -t COMPREPLY < <(compgen -W "text tsv json" -- "$cur")
         return
     fi
     if [[ "$cur" == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "-r --recursive --format --trace --problems --help --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "-r --recursive --format --trace --problems -j --jobs --help --version" -- "$cur")
         return
     fi
     # Folders, and the files the tool reads.
