@@ -13,6 +13,8 @@ void ReadingBudget::reset() {
     keptValueBytes_ = 0;
     readValueBytes_ = 0;
     listingBytes_ = 0;
+    keptAtMost_ = 0;
+    readAtMost_ = 0;
 }
 
 bool ReadingBudget::requestDirectory() {
@@ -45,6 +47,7 @@ size_t ReadingBudget::allowValueBytes(size_t wanted) const {
 
 void ReadingBudget::spendValueBytes(size_t bytes) {
     keptValueBytes_ = std::min(limits::kMaxKeptValueBytes, keptValueBytes_ + bytes);
+    keptAtMost_ += bytes;
 }
 
 size_t ReadingBudget::allowReadBytes(size_t wanted) const {
@@ -53,6 +56,16 @@ size_t ReadingBudget::allowReadBytes(size_t wanted) const {
 
 void ReadingBudget::spendReadBytes(size_t bytes) {
     readValueBytes_ = std::min(limits::kMaxReadValueBytes, readValueBytes_ + bytes);
+    readAtMost_ += bytes;
+}
+
+void ReadingBudget::spendSkippedBytes(uint64_t kept, uint64_t read) {
+    keptAtMost_ += kept;
+    readAtMost_ += read;
+}
+
+bool ReadingBudget::surelyAllows(uint64_t kept, uint64_t read) const {
+    return keptAtMost_ + kept <= limits::kMaxKeptValueBytes && readAtMost_ + read <= limits::kMaxReadValueBytes;
 }
 
 bool ReadingBudget::spendListingBytes(size_t bytes) {
@@ -60,6 +73,5 @@ bool ReadingBudget::spendListingBytes(size_t bytes) {
     listingBytes_ += bytes;
     return true;
 }
-
 
 }  // namespace tiffwalker

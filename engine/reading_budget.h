@@ -31,6 +31,16 @@ public:
     size_t allowReadBytes(size_t wanted) const;
     void spendReadBytes(size_t bytes);
 
+    // A reading that makes the texts of some records only skips work that a
+    // reading of every text does. What the skipped work could have spent at
+    // most is counted here beside what was spent, so that such a reading can
+    // tell whether a reading of every text would surely have had every byte
+    // it asked for: only then do the two make the same texts.
+    void spendSkippedBytes(uint64_t kept, uint64_t read);
+    // True when a reading of every text, having spent at most what is
+    // counted, could still be given kept and read bytes this many.
+    bool surelyAllows(uint64_t kept, uint64_t read) const;
+
     // Spends bytes of the trace's listings; false, spending nothing, when
     // fewer than that are left.
     bool spendListingBytes(size_t bytes);
@@ -49,6 +59,8 @@ private:
     size_t keptValueBytes_ = 0;
     size_t readValueBytes_ = 0;
     size_t listingBytes_ = 0;
+    uint64_t keptAtMost_ = 0;
+    uint64_t readAtMost_ = 0;
 };
 
 // The engine-wide context's budget.

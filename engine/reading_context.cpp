@@ -7,8 +7,9 @@
 #include <memory>
 
 #include "reader.h"
-#include "record_lookup.h"
 #include "reading_state.h"
+#include "record_lookup.h"
+#include "tag_numbers.h"
 #include "tiffwalker.h"
 
 namespace tiffwalker {
@@ -40,6 +41,15 @@ bool ReadingContext::isOptionOn(int option) const { return state_->isOptionOn(op
 
 void ReadingContext::resetOptions() {
     for (auto& option : state_->options) option = 0;
+}
+
+void ReadingContext::setWantedTags(const std::vector<uint16_t>& tags) {
+    state_->everyText = tags.empty();
+    state_->wantedTags.reset();
+    for (const uint16_t tag : tags) state_->wantedTags.set(tag);
+    for (const uint16_t tag : {tags::kMake, tags::kModel, tags::kSoftware, tags::kShutterCount}) {
+        state_->wantedTags.set(tag);
+    }
 }
 
 void ReadingContext::setOutput(std::ostream& stream) { state_->output = &stream; }

@@ -2,8 +2,10 @@
 // Everything one reading uses, in one object handed down through the driver,
 // the walker and value extraction. The switches and the output stream are the
 // caller's and last across readings; the rest is made anew by every reading.
+#include <bitset>
 #include <cstdint>
 #include <iosfwd>
+#include <sstream>
 #include <string>
 
 #include "byte_order.h"
@@ -45,6 +47,18 @@ struct ReadingState {
     // Counts failures while kCountFailuresSwitch is on, across readings.
     int32_t failureCounter = 0;
 
+    // The caller's: the tags whose texts it looks at (every tag when
+    // everyText), and whether a reading may make only theirs.
+    bool everyText = true;
+    std::bitset<65536> wantedTags;
+    bool mayLeaveTextsOut() const { return !everyText && !isTraceOn() && !isOptionOn(kProblemReportSwitch); }
+    // Set while a reading makes texts only for the wanted tags and those the
+    // reading acts on itself.
+    bool wantedTextsOnly = false;
+    bool isTextWanted(uint16_t tag) const { return !wantedTextsOnly || wantedTags.test(tag); }
+    // What such a reading writes is held here until it is sure to stand.
+    std::ostringstream heldOutput;
+
     // The reading's own, reset by beginReading().
     FileStream file;
     ByteOrder order;
@@ -63,6 +77,12 @@ struct ReadingState {
 
     void beginReading();
 };
+
+// Raised inside a reading that makes the wanted texts only once it can no
+// longer be sure that its limits cut nothing short where a reading of every
+// text would have been cut (only crafted files come near them); the reading
+// is then made again with every text.
+struct EveryTextNeeded {};
 
 // The engine-wide context's state, behind the context-free operations.
 ReadingState& engineState();

@@ -136,10 +136,7 @@ ReadingCause noCountCause(const ReadingState& state) {
     return ReadingCause::MakerNoteDirectoryUnreadable;
 }
 
-}  // namespace
-
-const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut) {
-    if (path == nullptr) path = "";
+const std::string& readImageOnce(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut) {
     ReadingScope scope(state, recordsOut);
     FileStream& file = state.file;
 
@@ -171,7 +168,9 @@ const std::string& readImage(ReadingState& state, const char* path, ByteSource* 
         state.fileKind = kFileKindJpeg;
         state.layoutCode = kLayoutJpegApp0First;
         if (!hasExifSegment(state, file)) {
-            if (!noExifMessageSuppressed(state)) state.out() << "\n" << "No EXIF data found: " << path << "\n";
+            if (!noExifMessageSuppressed(state))
+                state.out() << "\n"
+                            << "No EXIF data found: " << path << "\n";
             if (state.isOptionOn(kCountFailuresSwitch)) --state.failureCounter;
             return finish(state, ReadingStatus::NoExif, ReadingCause::NoExifSegment, kNoExifData);
         }
@@ -209,9 +208,51 @@ const std::string& readImage(ReadingState& state, const char* path, ByteSource* 
     return state.resultText;
 }
 
-const std::string& getImageShutterCount(const char* path) {
-    return readImage(engineState(), path, nullptr, nullptr);
+// A reading that makes the wanted texts only writes to the held output, which
+// goes on to the caller's stream when the reading stands (a raised error
+// included) and is dropped when the reading is made again with every text.
+class HeldOutput {
+public:
+    explicit HeldOutput(ReadingState& state) : state_(state), output_(state.output) {
+        state_.heldOutput.str(std::string());
+        state_.output = &state_.heldOutput;
+        state_.wantedTextsOnly = true;
+    }
+    ~HeldOutput() {
+        state_.output = output_;
+        state_.wantedTextsOnly = false;
+        if (!dropped_ && state_.heldOutput.tellp() > 0) *output_ << state_.heldOutput.str();
+    }
+    void drop() { dropped_ = true; }
+    HeldOutput(const HeldOutput&) = delete;
+    HeldOutput& operator=(const HeldOutput&) = delete;
+
+private:
+    ReadingState& state_;
+    std::ostream* output_;
+    bool dropped_ = false;
+};
+
+}  // namespace
+
+// Most of a reading's work is the texts of its records; a caller that looks
+// at a few of them has only theirs made, unless the reading gives that up.
+const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut) {
+    if (path == nullptr) path = "";
+    if (state.mayLeaveTextsOut()) {
+        const int32_t failureCounter = state.failureCounter;
+        HeldOutput held(state);
+        try {
+            return readImageOnce(state, path, source, recordsOut);
+        } catch (const EveryTextNeeded&) {
+            held.drop();
+            state.failureCounter = failureCounter;
+        }
+    }
+    return readImageOnce(state, path, source, recordsOut);
 }
+
+const std::string& getImageShutterCount(const char* path) { return readImage(engineState(), path, nullptr, nullptr); }
 
 const std::string& readImageRecords(const char* path, RecordList& recordsOut) {
     return readImage(engineState(), path, nullptr, &recordsOut);

@@ -229,8 +229,8 @@ MadeText rationalText(const ValueSource& source, std::string& text) {
     for (size_t i = 0; i < n && text.size() < source.textCapacity; ++i) {
         const uint32_t numerator = source.order().get32(&bytes[i * 8]);
         const auto denominator = static_cast<int32_t>(source.order().get32(&bytes[i * 8 + 4]));
-        const double top = signedNumerator ? static_cast<double>(static_cast<int32_t>(numerator))
-                                           : static_cast<double>(numerator);
+        const double top =
+            signedNumerator ? static_cast<double>(static_cast<int32_t>(numerator)) : static_cast<double>(numerator);
         appendQuotient(text, top / static_cast<double>(denominator));
         text += ' ';
     }
@@ -288,8 +288,7 @@ MadeText userComment(const ValueSource& source, std::string& text) {
     const auto skip = static_cast<uint32_t>(source.record.iASCILabelSkipLength);
     if (entry.count < skip) return kElsewhere;  // nothing follows the prefix
     ValueSource comment = source;
-    comment.position =
-        static_cast<int32_t>(static_cast<uint32_t>(source.record.lAdjustedOffset) + skip + entry.valofs);
+    comment.position = static_cast<int32_t>(static_cast<uint32_t>(source.record.lAdjustedOffset) + skip + entry.valofs);
     const std::vector<unsigned char> chars =
         readValueBytes(comment, std::min<uint64_t>(entry.count - skip, source.textCapacity));
     text = textUpToNul(chars.data(), chars.size());
@@ -361,12 +360,36 @@ MadeText undefinedText(const ValueSource& source, std::string& text) {
 
 // By field type, sorted; SLONG, FLOAT, DOUBLE and unknown types have no text.
 constexpr TextRow kTypeTexts[] = {
-    {kByte, byteText},   {kAscii, asciiText},         {kShort, shortText},           {kLong, longText},
-    {kRational, rationalText}, {kSByte, byteText}, {kUndefined, undefinedText}, {kSShort, signedShortText},
-    {kSRational, rationalText},
+    {kByte, byteText},           {kAscii, asciiText},        {kShort, shortText},
+    {kLong, longText},           {kRational, rationalText},  {kSByte, byteText},
+    {kUndefined, undefinedText}, {kSShort, signedShortText}, {kSRational, rationalText},
 };
 
 static_assert(keysAscend(std::begin(kTypeTexts), std::end(kTypeTexts)), "binary search needs sorted types");
+
+// In a reading that makes the wanted texts only: whether this record's texts
+// are made. A record left without them spends the raw bytes a reading of
+// every text would have kept (known without reading them), and counts what
+// its value text could at most have taken: the bytes behind it (every byte of
+// the value, and no more than a RATIONAL list's text reads: two bytes for
+// each character it may hold, and a value more), and 32 characters an item
+// (the longest, a quotient, takes 19) plus 64. Raises EveryTextNeeded before
+// anything of a record that such a reading might not have had every byte for.
+bool makesTexts(ReadingState& state, const CTagRecord& record, uint32_t product, int64_t fileSize) {
+    ReadingBudget& budget = state.budget;
+    const auto fileBytes = static_cast<uint64_t>(std::max<int64_t>(fileSize, 0));
+    const uint64_t rawBytes = product > 4 ? std::min<uint64_t>(product, fileBytes) : 0;
+    const uint64_t valueBytes =
+        std::min({static_cast<uint64_t>(std::max(getTypeSize(record.ifde.type), 0)) * record.ifde.count, fileBytes,
+                  uint64_t{2 * limits::kMaxValueTextLength + 8}});
+    if (!budget.surelyAllows(rawBytes + limits::kMaxValueTextLength, rawBytes + valueBytes)) throw EveryTextNeeded();
+    if (state.isTextWanted(record.ifde.tag)) return true;
+    budget.spendReadBytes(rawBytes);
+    budget.spendValueBytes(rawBytes);
+    const uint64_t textLength = std::min<uint64_t>(limits::kMaxValueTextLength, 32 * uint64_t{record.ifde.count} + 64);
+    budget.spendSkippedBytes(textLength, valueBytes);
+    return false;
+}
 
 }  // namespace
 
@@ -387,6 +410,10 @@ void setData(ReadingState& state, CTagRecord& record, FileStream& file) {
     fieldBytes(state.order, record.ifde.valofs, source.field);
 
     const uint32_t product = static_cast<uint32_t>(getTypeSize(record.ifde.type)) * record.ifde.count;
+    if (state.wantedTextsOnly && !makesTexts(state, record, product, source.fileSize)) {
+        file.seek(startPosition);
+        return;
+    }
     if (product > 4) {
         // Read straight into the record: a maker note's raw bytes run to kilobytes.
         readValueInto(record.rawData, source, budget.allowValueBytes(product));

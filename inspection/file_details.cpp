@@ -44,6 +44,11 @@ FileDetails detailsOf(const tiffwalker::RecordList& records) {
     return details;
 }
 
+std::vector<uint16_t> detailTags() {
+    using namespace tiffwalker::tags;
+    return {kMake, kModel, kSoftware, kDateTimeOriginal, kLens, kSerialNumber29, kSerialNumber};
+}
+
 std::string cameraName(const FileDetails& details) {
     const std::string maker = details.make.substr(0, details.make.find(' '));
     if (details.model.empty()) return details.make;

@@ -2,7 +2,9 @@
 // The columns of a file beyond its result: who made the camera, which body,
 // when the picture was taken and through which lens, taken from the records of
 // the file's reading.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "record_list.h"
 
@@ -18,6 +20,8 @@ struct FileDetails {
 };
 
 FileDetails detailsOf(const tiffwalker::RecordList& records);
+// The tags detailsOf() takes its texts from.
+std::vector<uint16_t> detailTags();
 
 // The camera as people name it: the model, led by the maker's first word when
 // the model does not already begin with it ("NIKON E775", "NIKON D70").

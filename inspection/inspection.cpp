@@ -7,6 +7,8 @@ namespace frametally {
 
 using tiffwalker::ReadingStatus;
 
+Inspector::Inspector() { context_.setWantedTags(detailTags()); }
+
 Inspection Inspector::inspect(const std::string& path) { return shown(path, context_.read(path.c_str(), &records_)); }
 
 Inspection Inspector::inspect(tiffwalker::ByteSource& source, const std::string& name) {

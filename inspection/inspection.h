@@ -22,6 +22,9 @@ struct Inspection {
 // thread.
 class Inspector {
 public:
+    // The context makes the texts of the records the details come from only.
+    Inspector();
+
     // The reading context, for its switches and output stream.
     tiffwalker::ReadingContext& context() { return context_; }
 

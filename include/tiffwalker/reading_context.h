@@ -4,8 +4,10 @@
 // Every reading starts afresh in it, so no reading depends on the one before;
 // readings on separate contexts can run at the same time on separate threads.
 // Reuse one context for many readings: it keeps its buffers.
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <vector>
 
 #include "byte_source.h"
 #include "reading_outcome.h"
@@ -26,6 +28,15 @@ public:
     void setOption(int option, bool on);
     bool isOptionOn(int option) const;
     void resetOptions();
+
+    // The tags whose texts the caller looks at. Readings then make value and
+    // display texts and raw bytes only for the records of these tags (and of
+    // those the reading acts on itself: Make, Model, Software, ShutterCount);
+    // the other records keep their entries and places but come without texts.
+    // The result, the outcome and every text made are those of a reading that
+    // makes every text. Empty, as it starts: every record's texts. With the
+    // trace or the problem reports on, every text is made.
+    void setWantedTags(const std::vector<uint16_t>& tags);
 
     // Where the engine writes its messages and listings; standard output
     // unless set. The stream must outlive the readings that write to it.
