@@ -16,7 +16,8 @@
 # 5. our own rows: the I/O floor (open, read 64 KiB, close, per file), one
 #    worker against one per processor, and a 10,000-file corpus to show how
 #    the cost grows with the number of files;
-# 6. the Google Benchmark micro-benchmark of one reading.
+# 6. the Google Benchmark micro-benchmark of one reading, on one thread and
+#    on one per processor.
 # Exits non-zero when the tools disagree on a count.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -268,7 +269,8 @@ if printf '%s\n' "$disagree" | grep -q "$expected_difference"; then
 fi
 echo
 
-echo "Micro-benchmark: getImageShutterCount on a cached file"
+echo "Micro-benchmark: readings of a cached file per second (items_per_second), on one thread and on"
+echo "one per processor: the engine with every text (Reading), and a batch's inspection (Inspection)"
 "$build/bench/shutter_count_bench" --benchmark_min_time=0.5 2>/dev/null | sed -n '/^Benchmark/,$p'
 
 status=0

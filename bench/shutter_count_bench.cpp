@@ -1,17 +1,20 @@
-// One reading of a cached file, over and over: getImageShutterCount on a NEF
-// and a JPEG file with as many entries as real camera files have, reported
-// in files per second.
+// Readings of a cached file, over and over: a NEF and a JPEG file with as many
+// entries as real camera files have, read on one thread and on one thread per
+// processor, each thread with a context of its own. Reported as readings per
+// second of all threads together (items_per_second). Two kinds of reading:
+// the engine's with every record's texts (Reading), and what tiffwalker does
+// for each file of a batch, an inspection with the texts it shows (Inspection).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
-#include <iostream>
 #include <sstream>
 #include <string>
+#include <thread>
 
+#include "inspection.h"
 #include "synthetic_files.h"
-#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {
@@ -37,24 +40,52 @@ private:
     std::string path_;
 };
 
-void readRepeatedly(benchmark::State& state, bool jpeg) {
-    const CachedFile file(jpeg);
-    std::ostringstream quiet;
-    tiffwalker::setEngineOutput(quiet);
-    for (auto _ : state) {
-        const std::string& result = tiffwalker::getImageShutterCount(file.path().c_str());
-        benchmark::DoNotOptimize(result.data());
-    }
-    if (tiffwalker::getImageShutterCount(file.path().c_str()) != "12345") state.SkipWithError("wrong count");
-    state.counters["files_per_second"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+// One file of each kind for the whole run, shared by the threads.
+const std::string& cachedPath(bool jpeg) {
+    static const CachedFile nef(false);
+    static const CachedFile jpegFile(true);
+    return (jpeg ? jpegFile : nef).path();
 }
 
-void BM_GetImageShutterCountNef(benchmark::State& state) { readRepeatedly(state, false); }
-void BM_GetImageShutterCountJpeg(benchmark::State& state) { readRepeatedly(state, true); }
+void readRepeatedly(benchmark::State& state, bool jpeg) {
+    const std::string& path = cachedPath(jpeg);
+    std::ostringstream quiet;
+    tiffwalker::ReadingContext context;
+    context.setOutput(quiet);
+    tiffwalker::RecordList records;
+    for (auto _ : state) {
+        const tiffwalker::ReadingOutcome outcome = context.read(path.c_str(), &records);
+        benchmark::DoNotOptimize(outcome.result.data());
+    }
+    if (context.read(path.c_str()).result != "12345") state.SkipWithError("wrong count");
+    state.SetItemsProcessed(state.iterations());
+}
+
+void inspectRepeatedly(benchmark::State& state, bool jpeg) {
+    const std::string& path = cachedPath(jpeg);
+    std::ostringstream quiet;
+    frametally::Inspector inspector;
+    inspector.context().setOutput(quiet);
+    for (auto _ : state) {
+        const frametally::Inspection inspection = inspector.inspect(path);
+        benchmark::DoNotOptimize(inspection.result.data());
+    }
+    if (inspector.inspect(path).details.serialNumber != "6435634") state.SkipWithError("wrong serial number");
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_ReadingNef(benchmark::State& state) { readRepeatedly(state, false); }
+void BM_ReadingJpeg(benchmark::State& state) { readRepeatedly(state, true); }
+void BM_InspectionNef(benchmark::State& state) { inspectRepeatedly(state, false); }
+void BM_InspectionJpeg(benchmark::State& state) { inspectRepeatedly(state, true); }
+
+int processors() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
 
 }  // namespace
 
-BENCHMARK(BM_GetImageShutterCountNef);
-BENCHMARK(BM_GetImageShutterCountJpeg);
+// Wall time, so that N threads report what they read together in a second.
+BENCHMARK(BM_ReadingNef)->Threads(1)->Threads(processors())->UseRealTime();
+BENCHMARK(BM_ReadingJpeg)->Threads(1)->Threads(processors())->UseRealTime();
+BENCHMARK(BM_InspectionNef)->Threads(1)->Threads(processors())->UseRealTime();
+BENCHMARK(BM_InspectionJpeg)->Threads(1)->Threads(processors())->UseRealTime();
 BENCHMARK_MAIN();
