@@ -40,7 +40,7 @@ bool FileStream::fillWindow(int64_t wanted) {
     return wanted < windowStart_ + static_cast<int64_t>(windowLength_);
 }
 
-size_t FileStream::read(void* dest, size_t n) {
+size_t FileStream::readThroughWindow(void* dest, size_t n) {
     if (source_ == nullptr) return 0;
     if (!isRegularFile()) {
         source_->readAt(0, dest, 0);  // lets the source note a failing read

@@ -7,6 +7,7 @@
 // its own) each.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "disk_file.h"
@@ -30,7 +31,18 @@ public:
 
     // Reads up to n bytes at the current position; returns how many were read
     // and advances the position by that many.
-    size_t read(void* dest, size_t n);
+    size_t read(void* dest, size_t n) {
+        // The walker's reads are mostly a few bytes inside the window: those
+        // are copied here, without the checks of the way through the source.
+        // (Only a regular file's reads fill the window; closing empties it.)
+        if (position_ >= windowStart_ && n <= windowLength_ &&
+            position_ - windowStart_ <= static_cast<int64_t>(windowLength_ - n)) {
+            std::memcpy(dest, window_.get() + (position_ - windowStart_), n);
+            position_ += static_cast<int64_t>(n);
+            return n;
+        }
+        return readThroughWindow(dest, n);
+    }
     void seek(int64_t position) { position_ = position; }
     void seekRelative(int64_t delta) { position_ += delta; }
     int64_t tell() const { return position_; }
@@ -46,6 +58,7 @@ public:
     int descriptor() const { return source_ == &disk_ ? disk_.descriptor() : -1; }
 
 private:
+    size_t readThroughWindow(void* dest, size_t n);
     // Fills the window around this position; false when it cannot hold it.
     bool fillWindow(int64_t wanted);
 

@@ -375,13 +375,14 @@ static_assert(keysAscend(std::begin(kTypeTexts), std::end(kTypeTexts)), "binary 
 // each character it may hold, and a value more), and 32 characters an item
 // (the longest, a quotient, takes 19) plus 64. Raises EveryTextNeeded before
 // anything of a record that such a reading might not have had every byte for.
-bool makesTexts(ReadingState& state, const CTagRecord& record, uint32_t product, int64_t fileSize) {
+bool makesTexts(ReadingState& state, const CTagRecord& record, int32_t typeSize, int64_t fileSize) {
     ReadingBudget& budget = state.budget;
     const auto fileBytes = static_cast<uint64_t>(std::max<int64_t>(fileSize, 0));
+    // The raw bytes' count as setData() computes it, in 32 bits.
+    const uint32_t product = static_cast<uint32_t>(typeSize) * record.ifde.count;
     const uint64_t rawBytes = product > 4 ? std::min<uint64_t>(product, fileBytes) : 0;
-    const uint64_t valueBytes =
-        std::min({static_cast<uint64_t>(std::max(getTypeSize(record.ifde.type), 0)) * record.ifde.count, fileBytes,
-                  uint64_t{2 * limits::kMaxValueTextLength + 8}});
+    const uint64_t valueBytes = std::min({static_cast<uint64_t>(std::max(typeSize, 0)) * record.ifde.count, fileBytes,
+                                          uint64_t{2 * limits::kMaxValueTextLength + 8}});
     if (!budget.surelyAllows(rawBytes + limits::kMaxValueTextLength, rawBytes + valueBytes)) throw EveryTextNeeded();
     if (state.isTextWanted(record.ifde.tag)) return true;
     budget.spendReadBytes(rawBytes);
@@ -409,8 +410,9 @@ void setData(ReadingState& state, CTagRecord& record, FileStream& file) {
     ValueSource source{state, file, record, {}, position, file.size(), 0};
     fieldBytes(state.order, record.ifde.valofs, source.field);
 
-    const uint32_t product = static_cast<uint32_t>(getTypeSize(record.ifde.type)) * record.ifde.count;
-    if (state.wantedTextsOnly && !makesTexts(state, record, product, source.fileSize)) {
+    const int32_t typeSize = getTypeSize(record.ifde.type);
+    const uint32_t product = static_cast<uint32_t>(typeSize) * record.ifde.count;
+    if (state.wantedTextsOnly && !makesTexts(state, record, typeSize, source.fileSize)) {
         file.seek(startPosition);
         return;
     }
