@@ -170,6 +170,8 @@ int main(int argc, char** argv) {
     Tally tally;
     OrderedReadingOptions reading;
     reading.threads = threads;
+    // A listing runs to megabytes: one waiting per thread is enough.
+    reading.filesAheadPerThread = trace ? 1 : 4;
     reading.makeReader = [&] {
         return std::make_unique<InspectingReader>(trace, problems, engineText, engineStream, progress);
     };

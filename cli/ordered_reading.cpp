@@ -8,16 +8,10 @@
 
 namespace frametally::cli {
 
-namespace {
-// Files a thread may run ahead of the next one due: enough that one slow file
-// does not leave the other threads idle.
-constexpr size_t kWindowPerThread = 4;
-}  // namespace
-
 OrderedReading::OrderedReading(const std::vector<std::string>& paths, OrderedReadingOptions options)
     : paths_(paths),
       options_(std::move(options)),
-      window_(kWindowPerThread * std::max(1u, options_.threads)),
+      window_(std::max<size_t>(1, options_.filesAheadPerThread) * std::max(1u, options_.threads)),
       waiting_(window_),
       finished_(window_, 0) {}
 

@@ -32,6 +32,11 @@ public:
 
 struct OrderedReadingOptions {
     unsigned threads = 1;  // 1: every file is read on the calling thread
+    // How many files each thread may have read or be reading beyond the next
+    // one due: more keeps the threads busy past a slow file, fewer bounds the
+    // memory that finished files take while they wait (with --trace, a whole
+    // listing each).
+    size_t filesAheadPerThread = 4;
     // Makes the reader of one thread; called on the calling thread.
     std::function<std::unique_ptr<FileReader>()> makeReader;
     // Asked before each file is started; false stops the run: no further file
@@ -61,8 +66,7 @@ private:
     OrderedReadingOptions options_;
     // Finished files waiting for those before them: a ring of window_ slots,
     // file i in slot i % window_. No file is started window_ files or more
-    // ahead of the next one due, which bounds the memory the waiting files
-    // take (with --trace, a whole listing each).
+    // ahead of the next one due.
     size_t window_;
     std::vector<ReadFile> waiting_;
     std::vector<char> finished_;
