@@ -26,6 +26,7 @@ void FileStream::close() {
     position_ = 0;
     windowStart_ = 0;
     windowLength_ = 0;
+    filledOnce_ = false;
 }
 
 bool FileStream::fillWindow(int64_t wanted) {
@@ -33,7 +34,9 @@ bool FileStream::fillWindow(int64_t wanted) {
     // directory a little before the position just read still find it here.
     const int64_t position = wanted - wanted % static_cast<int64_t>(kPageSize);
     windowStart_ = position;
-    const auto length = static_cast<size_t>(std::min<int64_t>(kWindowSize, size_ - position));
+    const size_t windowSize = filledOnce_ ? kWindowSize : kFirstWindowSize;
+    filledOnce_ = true;
+    const auto length = static_cast<size_t>(std::min<int64_t>(windowSize, size_ - position));
     windowLength_ = std::min(source_->readAt(position, window_.get(), length), length);
     // A short read (an error, or a file that shrank) may end before the byte
     // that was wanted.
