@@ -52,6 +52,9 @@ Seen readTraced(ReadingContext& context, const std::string& path) {
     context.setOption(kTraceSwitch, true);
     Seen seen{context.read(path.c_str()), {}};
     seen.listing = listing.str();
+    // The listing's stream ends here; later readings write nowhere.
+    static std::ostream discarded(nullptr);
+    context.setOutput(discarded);
     return seen;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: in a plain build, and in a build
-# with AddressSanitizer (leak detection included) and UndefinedBehaviorSanitizer.
+# with AddressSanitizer (leak detection included) and UndefinedBehaviorSanitizer;
+# then the readings on several threads once more under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -16,4 +17,9 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFRAMETALLY_SANI
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFRAMETALLY_SANITIZE_THREAD=ON \
+  -DFRAMETALLY_BUILD_GUI=OFF
+cmake --build build-tsan -j "$jobs" --target reading_context_tests
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/reading_context_tests
 echo "All tests passed, plain and under the sanitizers."
