@@ -3,53 +3,36 @@
 #include <algorithm>
 #include <fstream>
 
+#include "byte_writer.h"
+
 namespace synthetic {
 
 namespace {
 
 class Writer {
 public:
-    Writer(Order order, uint32_t filePosition) : big_(order == Order::Motorola), filePosition_(filePosition) {}
+    Writer(Order order, uint32_t filePosition) : out_(order == Order::Motorola), filePosition_(filePosition) {}
 
     size_t size() const { return out_.size(); }
-    Bytes& bytes() { return out_; }
+    Bytes& bytes() { return out_.bytes(); }
 
-    void put(uint64_t value, unsigned size) {
-        for (unsigned i = 0; i < size; ++i) {
-            const unsigned shift = big_ ? 8 * (size - 1 - i) : 8 * i;
-            out_.push_back(static_cast<uint8_t>(value >> shift));
-        }
-    }
-    void patch32(size_t at, uint32_t value) {
-        for (unsigned i = 0; i < 4; ++i) {
-            const unsigned shift = big_ ? 8 * (3 - i) : 8 * i;
-            out_[at + i] = static_cast<uint8_t>(value >> shift);
-        }
-    }
-    void append(const Bytes& data) { out_.insert(out_.end(), data.begin(), data.end()); }
+    void put(uint64_t value, unsigned size) { out_.number(value, size); }
+    void patch32(size_t at, uint32_t value) { out_.patch32(at, value); }
+    void append(const Bytes& data) { out_.append(data); }
     void align() {
-        if (out_.size() % 2 != 0) out_.push_back(0);
+        if (out_.size() % 2 != 0) out_.u8(0);
     }
     // Offsets inside the structure count from its first byte; SubIFD offsets are absolute.
     uint32_t absolute(size_t at) const { return static_cast<uint32_t>(filePosition_ + at); }
 
     Bytes encode(const Entry& entry) const {
-        Bytes data = entry.raw;
-        for (uint64_t number : entry.numbers) {
-            for (unsigned i = 0; i < entry.valueSize; ++i) {
-                const unsigned shift = big_ ? 8 * (entry.valueSize - 1 - i) : 8 * i;
-                data.push_back(static_cast<uint8_t>(number >> shift));
-            }
-        }
-        return data;
+        ::bytes::ByteWriter data(out_.bigEndian());
+        data.append(entry.raw);
+        for (uint64_t number : entry.numbers) data.number(number, entry.valueSize);
+        return data.bytes();
     }
 
-    void writeHeader() {
-        out_.push_back(big_ ? 'M' : 'I');
-        out_.push_back(big_ ? 'M' : 'I');
-        put(42, 2);
-        put(8, 4);
-    }
+    void writeHeader() { out_.header(8); }
 
     // Writes the directory at the end and everything it points to after it;
     // returns the directory's offset.
@@ -97,7 +80,7 @@ private:
         }
         const Bytes data = encode(entry);
         if (data.size() <= 4) {
-            for (size_t i = 0; i < data.size(); ++i) out_[field + i] = data[i];
+            std::copy(data.begin(), data.end(), out_.bytes().begin() + static_cast<std::ptrdiff_t>(field));
             return;
         }
         align();
@@ -116,9 +99,8 @@ private:
         return bytes;
     }
 
-    bool big_;
+    ::bytes::ByteWriter out_;
     uint32_t filePosition_;
-    Bytes out_;
 };
 
 Entry numbersEntry(uint16_t tag, uint16_t type, unsigned size, std::vector<uint64_t> values) {
