@@ -4,8 +4,11 @@
 #include <fstream>
 
 #include "byte_writer.h"
+#include "tag_numbers.h"
 
 namespace synthetic {
+
+namespace tags = tiffwalker::tags;
 
 namespace {
 
@@ -67,7 +70,7 @@ private:
         if (!entry.children.empty()) {
             std::vector<uint32_t> positions;
             for (const auto& child : entry.children) positions.push_back(writeIfd(*child));
-            const bool subIfds = entry.tag == 0x014a;
+            const bool subIfds = entry.tag == tags::kSubIfdOffsets;
             auto position = [&](uint32_t at) { return subIfds ? absolute(at) : at; };
             if (positions.size() == 1) {
                 patch32(field, position(positions[0]));
@@ -166,7 +169,7 @@ Entry Entry::pointer(uint16_t tag, std::vector<std::shared_ptr<Ifd>> directories
 
 Entry Entry::nikonMakerNote(std::shared_ptr<MakerNote> note) {
     Entry entry;
-    entry.tag = 0x927c;
+    entry.tag = tags::kMakerNoteOffset;
     entry.type = 7;
     entry.makerNote = std::move(note);
     // The count, the note's length, is filled in when the note is written.
@@ -318,7 +321,7 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
         Entry::bytes(0x0087, 1, {0x00}),
         Entry::bytes(0x0088, 7, {0x00, 0x01, 0x00, 0x02}),
     };
-    if (camera.withShutterCount) makerNote->ifd.entries.push_back(Entry::longs(0x00a7, {camera.shutterCount}));
+    if (camera.withShutterCount) makerNote->ifd.entries.push_back(Entry::longs(tags::kShutterCount, {camera.shutterCount}));
     if (!camera.serialNumber.empty()) makerNote->ifd.entries.push_back(Entry::ascii(0x001d, camera.serialNumber));
     if (camera.fullEntrySet) addFullMakerNoteEntries(makerNote->ifd.entries);
     std::sort(makerNote->ifd.entries.begin(), makerNote->ifd.entries.end(),
@@ -340,8 +343,8 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
     Ifd ifd0;
     ifd0.entries = {Entry::longs(0x00fe, {1}), Entry::longs(0x0100, {160}), Entry::longs(0x0101, {120}),
                     Entry::shorts(0x0103, {6})};
-    if (!camera.make.empty()) ifd0.entries.push_back(Entry::ascii(0x010f, camera.make));
-    ifd0.entries.push_back(Entry::ascii(0x0110, camera.model));
+    if (!camera.make.empty()) ifd0.entries.push_back(Entry::ascii(tags::kMake, camera.make));
+    ifd0.entries.push_back(Entry::ascii(tags::kModel, camera.model));
     ifd0.entries.push_back(Entry::shorts(0x0112, {1}));
     ifd0.entries.push_back(Entry::rationals(0x011a, {{300, 1}}));
     ifd0.entries.push_back(Entry::rationals(0x011b, {{300, 1}}));
@@ -377,12 +380,12 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
                                 Entry::longs(0x0201, {0}),
                                 Entry::longs(0x0202, {0}),
                                 Entry::shorts(0x0213, {2})};
-            ifd0.entries.push_back(Entry::pointer(0x014a, {preview, sub}));
+            ifd0.entries.push_back(Entry::pointer(tags::kSubIfdOffsets, {preview, sub}));
         } else {
-            ifd0.entries.push_back(Entry::pointer(0x014a, {sub}));
+            ifd0.entries.push_back(Entry::pointer(tags::kSubIfdOffsets, {sub}));
         }
     }
-    ifd0.entries.push_back(Entry::pointer(0x8769, {exif}));
+    ifd0.entries.push_back(Entry::pointer(tags::kExifOffset, {exif}));
     std::stable_sort(ifd0.entries.begin(), ifd0.entries.end(),
                      [](const Entry& a, const Entry& b) { return a.tag < b.tag; });
     return ifd0;
