@@ -27,6 +27,7 @@ public:
 
 protected:
     bool OnInitDialog();
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -34,10 +35,13 @@ private:
     CSelectController::PickResult pickFile(QString& path) override;
     void showMessage(const QString& text) override;
     void setResultText(const QString& text) override;
+    // Where the picker opens: empty leaves it to the picker.
+    QString pickerFolder() const;
 
     QLineEdit* m_resultField = nullptr;
     QPushButton* m_selectButton = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QIcon m_icon;
     CSelectController m_select;
+    QString m_nameFilter;  // the picker's filter chosen last in this session
 };

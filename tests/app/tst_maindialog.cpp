@@ -21,8 +21,9 @@ namespace {
 
 // Runs action on the next modal window of type T once that window runs its
 // own event loop (closed any earlier, it would leave that loop waiting).
+// The timer that waits is returned, to be deleted when no window came.
 template <typename T>
-void whenModal(std::function<void(T*)> action)
+QPointer<QTimer> whenModal(std::function<void(T*)> action)
 {
     auto* timer = new QTimer;
     const int outerLevel = QThread::currentThread()->loopLevel();
@@ -35,6 +36,7 @@ void whenModal(std::function<void(T*)> action)
         }
     });
     timer->start(10);
+    return timer;
 }
 
 // Answers the next file picker: cancels it, or types path and confirms.
@@ -148,6 +150,68 @@ private slots:
         QCOMPARE(shown, QStringLiteral("File type is not Nikon JPG"));
         QCOMPARE(result()->text(), QStringLiteral("4711"));
         QVERIFY(m_dialog->isVisible());
+    }
+
+    void pickerOpensInTheLastFolderWithTheLastFilter()
+    {
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        QVERIFY(QDir().mkpath(pictures));
+        const QString chosen = writeFile(QStringLiteral("Card A/DSC_0003.JPEG"), "not an image\n");
+        const QString jpegFilter = QStringLiteral("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)");
+        QStringList seen;
+        const auto answer = [&](const QString& path, const QString& filter) {
+            whenModal<QFileDialog>([&seen, path, filter](QFileDialog* picker) {
+                seen << picker->directory().absolutePath() << picker->selectedNameFilter();
+                QVERIFY(picker->nameFilters().contains(QStringLiteral("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)")));
+                if (!filter.isEmpty())
+                    picker->selectNameFilter(filter);
+                if (path.isEmpty()) {
+                    picker->reject();
+                    return;
+                }
+                picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+                static_cast<QDialog*>(picker)->accept();
+            });
+        };
+        // First the Pictures folder; then the last file's folder and the last
+        // filter, also after a cancel; a new session starts afresh.
+        answer(chosen, jpegFilter);
+        m_dialog->OnSelect();
+        answer(QString(), QString());
+        m_dialog->OnSelect();
+        answer(QString(), QString());
+        m_dialog->OnSelect();
+        delete m_dialog;
+        m_dialog = new CMainDialog;
+        answer(QString(), QString());
+        m_dialog->OnSelect();
+        QDir(pictures).removeRecursively();
+
+        const QString nefFilter = QStringLiteral("NEF Files (*.nef *.NEF)");
+        const QString card = QFileInfo(chosen).absolutePath();
+        QCOMPARE(seen, (QStringList{pictures, nefFilter, card, jpegFilter, card, jpegFilter, pictures, nefFilter}));
+    }
+
+    void noDefaultButtonEnterPressesOnlyAFocusedSelect()
+    {
+        for (QPushButton* button : m_dialog->findChildren<QPushButton*>())
+            QVERIFY(!button->isDefault() && !button->autoDefault());
+        int pickers = 0;
+        const auto countPicker = [&pickers] {
+            return whenModal<QFileDialog>([&pickers](QFileDialog* picker) { ++pickers, picker->reject(); });
+        };
+        QPointer<QTimer> waiting = countPicker();
+        result()->setFocus();
+        QTest::keyClick(result(), Qt::Key_Return);
+        QTest::keyClick(result(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::qWait(150);
+        QCOMPARE(pickers, 0);
+        QVERIFY(m_dialog->isVisible());
+
+        selectButton()->setFocus();
+        QTest::keyClick(selectButton(), Qt::Key_Return);
+        QTRY_COMPARE(pickers, 1);
+        delete waiting;
     }
 
     void exitAndEscapeEndTheDialog()
