@@ -79,7 +79,8 @@ class TestHyperlinkStatic : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString path(const QString& name) { return m_dir.filePath(name); }
+    QString m_browserEntry;
+    QString path(const QString& name) { return QDir(m_dir.path()).filePath(name); }
 
     void writeFile(const QString& name, const QByteArray& text, bool executable = false)
     {
@@ -110,18 +111,20 @@ private slots:
                       + path(QStringLiteral("recorded")).toUtf8() + "\"\n",
                   true);
         QDir(m_dir.path()).mkpath(QStringLiteral("bin"));
-        QDir(m_dir.path()).mkpath(QStringLiteral("share/applications"));
+        // Desktop entries are looked up where Qt's test mode puts them.
+        m_browserEntry = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation)
+                         + QStringLiteral("/test-browser.desktop");
+        QVERIFY(QDir().mkpath(QFileInfo(m_browserEntry).path()));
         writeFile(QStringLiteral("bin/xdg-mime"),
                   "#!/bin/sh\n/bin/sleep \"${LOOKUP_DELAY:-0}\"\n"
                   "[ \"$*\" = 'query default x-scheme-handler/https' ] && echo test-browser.desktop\n", true);
-        qputenv("XDG_DATA_HOME", path(QStringLiteral("share")).toUtf8());
         qputenv("XDG_DATA_DIRS", path(QStringLiteral("nowhere")).toUtf8());
     }
 
     void init()
     {
         QFile::remove(path(QStringLiteral("recorded")));
-        QFile::remove(path(QStringLiteral("share/applications/test-browser.desktop")));
+        QFile::remove(m_browserEntry);
         qunsetenv("BROWSER");
         qunsetenv("LOOKUP_DELAY");
         qputenv("PATH", path(QStringLiteral("bin")).toUtf8());
@@ -258,7 +261,7 @@ private slots:
         if (!browser.isEmpty())
             qputenv("BROWSER", browser.replace("@", program));
         else
-            writeFile(QStringLiteral("share/applications/test-browser.desktop"),
+            writeFile(m_browserEntry,
                       "[Desktop Entry]\nName=Test\nExec=" + exec.replace("@", program) + "\n[Desktop Action x]\nExec=no\n");
         const QString link = QStringLiteral("https://example.org/a b/\"q\" 'x';touch pwned;$(id)`id`&x=|y");
         Link opener(nullptr, true);
@@ -271,7 +274,7 @@ private slots:
     {
         Link opener(nullptr, true);
         QVERIFY(openAndWait(opener, kAddress) <= 32);  // the default names no desktop entry
-        writeFile(QStringLiteral("share/applications/test-browser.desktop"), "[Desktop Entry]\nExec=/no/such/browser %u\n");
+        writeFile(m_browserEntry, "[Desktop Entry]\nExec=/no/such/browser %u\n");
         QVERIFY(openAndWait(opener, kAddress) <= 32);
         qputenv("PATH", path(QStringLiteral("nowhere")).toUtf8());  // no default at all
         QVERIFY(openAndWait(opener, kAddress) <= 32);
@@ -281,7 +284,7 @@ private slots:
 
     void slowBrowserLookupLeavesTheWindowWorking()
     {
-        writeFile(QStringLiteral("share/applications/test-browser.desktop"),
+        writeFile(m_browserEntry,
                   "[Desktop Entry]\nExec=" + path(QStringLiteral("browser")).toUtf8() + " %u\n");
         qputenv("LOOKUP_DELAY", "1.5");
         Catcher parent;
