@@ -16,4 +16,12 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFRAMETALLY_SANI
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
-echo "All tests passed, plain and under the sanitizers."
+# The Debian package: built once and checked (lintian, desktop entry and
+# AppStream validators), then installed, run from /usr/bin and removed again
+# (that needs root, and skips, saying so, without).
+tools/package.sh
+build-package/tools/make_sample build-package/sample/DSC_0001.NEF
+tests/package/install_test.sh build-package/frametally_*.deb build-package/sample/DSC_0001.NEF
+
+echo "All tests passed, plain, under the sanitizers, and of the package."
+
