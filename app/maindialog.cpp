@@ -21,6 +21,7 @@
 
 #include "aboutdialog.h"
 #include "dialogunits.h"
+#include "filedetailspanel.h"
 #include "frametallyapp.h"
 
 namespace {
@@ -84,6 +85,8 @@ CMainDialog::CMainDialog(QWidget* parent)
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(controls);
+    m_details = new CFileDetailsPanel(this);
+    layout->addWidget(m_details);
 
     OnInitDialog();
 }
@@ -174,10 +177,11 @@ void CMainDialog::showMessage(const QString& text)
     box.exec();
 }
 
-void CMainDialog::setResultText(const QString& text)
+void CMainDialog::showReading(const CSelectController::Reading& reading)
 {
-    m_resultField->setText(text);
+    m_resultField->setText(reading.result);
     m_resultField->home(false);
+    m_details->showReading(reading);
 }
 
 void CMainDialog::keyPressEvent(QKeyEvent* event)

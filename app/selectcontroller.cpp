@@ -1,6 +1,7 @@
 #include "selectcontroller.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 
 #include <exception>
@@ -8,15 +9,31 @@
 
 #include "tiffwalker.h"
 
-CSelectController::Engine CSelectController::tiffwalkerEngine()
+CSelectController::Reader CSelectController::engineReader()
 {
-    return {&tiffwalker::getImageShutterCount, &tiffwalker::resetOptions};
+    return [](const QString& path) {
+        Reading reading;
+        reading.path = path;
+        const QByteArray encoded = QFile::encodeName(path);
+        try {
+            // The reader's text is only valid until its next call: copy it now.
+            reading.result = QString::fromLocal8Bit(tiffwalker::getImageShutterCount(encoded.constData()));
+            tiffwalker::resetOptions();
+            return reading;
+        } catch (tiffwalker::CTiffwalkerException* raised) {
+            // Thrown as a heap pointer; ours to delete.
+            const std::unique_ptr<tiffwalker::CTiffwalkerException> error(raised);
+            reading.message = QString::fromLocal8Bit(error->message());
+        } catch (tiffwalker::CException* raised) {
+            const std::unique_ptr<tiffwalker::CException> error(raised);
+            reading.message = QString::fromLocal8Bit(error->ReportError());
+        }
+        reading.raisedError = true;
+        return reading;
+    };
 }
 
-CSelectController::CSelectController(Ui& ui, Engine engine)
-    : m_ui(ui), m_engine(engine)
-{
-}
+CSelectController::CSelectController(Ui& ui, Reader reader) : m_ui(ui), m_reader(std::move(reader)) {}
 
 void CSelectController::select()
 {
@@ -42,27 +59,23 @@ void CSelectController::readFile(const QString& path)
 
 void CSelectController::readSelectedPath()
 {
-    const QByteArray path = QFile::encodeName(m_selectedPath);
-    QString message;
+    Reading reading;
     try {
-        // The reader's text is only valid until its next call: copy it now.
-        const QString result = QString::fromLocal8Bit(m_engine.getImageShutterCount(path.constData()));
-        m_ui.setResultText(result);
-        m_engine.resetOptions();
-        return;
-    } catch (tiffwalker::CTiffwalkerException* raised) {
-        // Thrown as a heap pointer; ours to delete.
-        const std::unique_ptr<tiffwalker::CTiffwalkerException> error(raised);
-        message = QString::fromLocal8Bit(error->message());
-    } catch (tiffwalker::CException* raised) {
-        const std::unique_ptr<tiffwalker::CException> error(raised);
-        message = QString::fromLocal8Bit(error->ReportError());
+        reading = m_reader(m_selectedPath);
     } catch (const std::exception& error) {
         // Nothing may leave a slot through Qt's event loop.
-        message = tr("The file could not be read: %1").arg(QString::fromLocal8Bit(error.what()));
+        reading.raisedError = true;
+        reading.message = QString::fromLocal8Bit(error.what());
     }
-    // A failed reading leaves the result field and the reader's switches as
-    // they were; the user learns why from the message box.
+    reading.path = m_selectedPath;
+    if (!reading.raisedError) {
+        m_ui.showReading(reading);
+        return;
+    }
+    // A failed reading leaves the result and the details as they were, both
+    // about the previous file; the box names the file that failed, so that the
+    // count still shown is not taken for this file's.
+    QString message = reading.message;
     message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_ui.showMessage(message);
+    m_ui.showMessage(tr("%1 could not be read:\n%2").arg(QDir::toNativeSeparators(m_selectedPath), message));
 }

@@ -20,6 +20,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 # AppStream validators), then installed, run from /usr/bin and removed again
 # (that needs root, and skips, saying so, without).
 tools/package.sh
+mkdir -p build-package/sample
 build-package/tools/make_sample build-package/sample/DSC_0001.NEF
 tests/package/install_test.sh build-package/frametally_*.deb build-package/sample/DSC_0001.NEF
 

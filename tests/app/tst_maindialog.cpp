@@ -147,7 +147,7 @@ private slots:
         choose(jpeg);
         whenModal<QMessageBox>([&shown](QMessageBox* box) { shown = box->text(), box->accept(); });
         QTest::mouseClick(selectButton(), Qt::LeftButton);
-        QCOMPARE(shown, QStringLiteral("File type is not Nikon JPG"));
+        QCOMPARE(shown, jpeg + QStringLiteral(" could not be read:\nFile type is not Nikon JPG"));
         QCOMPARE(result()->text(), QStringLiteral("4711"));
         QVERIFY(m_dialog->isVisible());
     }
