@@ -6,29 +6,27 @@
 
 #include <exception>
 #include <memory>
+#include <string>
 
-#include "tiffwalker.h"
+#include "inspection.h"
 
 CSelectController::Reader CSelectController::engineReader()
 {
-    return [](const QString& path) {
+    // One inspector for the dialog's readings, all on the user-interface thread.
+    auto inspector = std::make_shared<frametally::Inspector>();
+    return [inspector](const QString& path) {
+        const frametally::Inspection inspection = inspector->inspect(QFile::encodeName(path).toStdString());
+        const auto text = [](const std::string& bytes) { return QString::fromLocal8Bit(bytes); };
         Reading reading;
         reading.path = path;
-        const QByteArray encoded = QFile::encodeName(path);
-        try {
-            // The reader's text is only valid until its next call: copy it now.
-            reading.result = QString::fromLocal8Bit(tiffwalker::getImageShutterCount(encoded.constData()));
-            tiffwalker::resetOptions();
-            return reading;
-        } catch (tiffwalker::CTiffwalkerException* raised) {
-            // Thrown as a heap pointer; ours to delete.
-            const std::unique_ptr<tiffwalker::CTiffwalkerException> error(raised);
-            reading.message = QString::fromLocal8Bit(error->message());
-        } catch (tiffwalker::CException* raised) {
-            const std::unique_ptr<tiffwalker::CException> error(raised);
-            reading.message = QString::fromLocal8Bit(error->ReportError());
-        }
-        reading.raisedError = true;
+        reading.raisedError = inspection.status == tiffwalker::ReadingStatus::Error;
+        reading.result = text(inspection.result);
+        reading.message = text(inspection.message);
+        reading.camera = text(frametally::cameraName(inspection.details));
+        reading.serialNumber = text(inspection.details.serialNumber);
+        reading.dateTaken = text(inspection.details.dateTimeOriginal);
+        reading.lens = text(inspection.details.lens);
+        reading.reason = text(inspection.reason);
         return reading;
     };
 }
