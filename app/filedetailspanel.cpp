@@ -10,11 +10,12 @@
 
 namespace {
 
-// The panel measures 216 x 92 dialog units, as wide as the controls above;
-// titles line up with their texts, values with the Select button. The reason
-// takes the whole width beneath its title, with room for three lines.
+// The panel measures 216 x 96 dialog units, as wide as the controls above;
+// titles line up with the texts above them, and values leave room for a lens
+// name. The reason takes the whole width beneath its title, with room for
+// three lines.
 constexpr int kWidth = 216;
-constexpr int kHeight = 92;
+constexpr int kHeight = 96;
 constexpr int kTitleLeft = 32;
 constexpr int kTitleWidth = 60;
 constexpr int kValueLeft = 96;
