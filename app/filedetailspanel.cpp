@@ -76,7 +76,8 @@ QLabel* CFileDetailsPanel::addRow(const QString& title, const char* name, int to
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QRect area = units.rect(kValueLeft, top, kValueWidth, 8);
     // A title widened for a large font pushes its value to the right, within the panel.
-    area.setLeft(qMin(qMax(area.left(), titleLabel->geometry().right() + units.x(4)), area.right() - units.x(8)));
+    area.setLeft(qMin(qMax(area.left(), titleLabel->geometry().right() + units.x(4)),
+                      area.right() - units.x(8)));
     value->setGeometry(area);
     QString accessible = title;
     accessible.remove(u':');
@@ -84,9 +85,11 @@ QLabel* CFileDetailsPanel::addRow(const QString& title, const char* name, int to
     return value;
 }
 
-void CFileDetailsPanel::setValue(QLabel* label, const QString& text, Qt::TextElideMode mode, const QString& tooltip)
+void CFileDetailsPanel::setValue(QLabel* label, const QString& text, Qt::TextElideMode mode,
+                                 const QString& tooltip)
 {
-    const QString shown = label->fontMetrics().elidedText(text, mode, label->contentsRect().width());
+    const QString shown =
+        label->fontMetrics().elidedText(text, mode, label->contentsRect().width());
     label->setText(shown);
     label->setToolTip(!tooltip.isEmpty() ? tooltip : shown != text ? text : QString());
 }
@@ -94,8 +97,8 @@ void CFileDetailsPanel::setValue(QLabel* label, const QString& text, Qt::TextEli
 void CFileDetailsPanel::showReading(const CSelectController::Reading& reading)
 {
     const QString fullPath = QDir::toNativeSeparators(QFileInfo(reading.path).absoluteFilePath());
-    setValue(m_file, reading.path.isEmpty() ? QString() : QFileInfo(reading.path).fileName(), Qt::ElideMiddle,
-             reading.path.isEmpty() ? QString() : fullPath);
+    setValue(m_file, reading.path.isEmpty() ? QString() : QFileInfo(reading.path).fileName(),
+             Qt::ElideMiddle, reading.path.isEmpty() ? QString() : fullPath);
     setValue(m_camera, reading.camera, Qt::ElideRight);
     setValue(m_serialNumber, reading.serialNumber, Qt::ElideRight);
     setValue(m_dateTaken, dateText(reading.dateTaken), Qt::ElideRight);

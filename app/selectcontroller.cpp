@@ -15,7 +15,8 @@ CSelectController::Reader CSelectController::engineReader()
     // One inspector for the dialog's readings, all on the user-interface thread.
     auto inspector = std::make_shared<frametally::Inspector>();
     return [inspector](const QString& path) {
-        const frametally::Inspection inspection = inspector->inspect(QFile::encodeName(path).toStdString());
+        const frametally::Inspection inspection =
+            inspector->inspect(QFile::encodeName(path).toStdString());
         const auto text = [](const std::string& bytes) { return QString::fromLocal8Bit(bytes); };
         Reading reading;
         reading.path = path;
@@ -31,20 +32,19 @@ CSelectController::Reader CSelectController::engineReader()
     };
 }
 
-CSelectController::CSelectController(Ui& ui, Reader reader) : m_ui(ui), m_reader(std::move(reader)) {}
+CSelectController::CSelectController(Ui& ui, Reader reader) : m_ui(ui), m_reader(std::move(reader))
+{
+}
 
 void CSelectController::select()
 {
     QString chosen;
     switch (m_ui.pickFile(chosen)) {
-    case PickResult::Confirmed:
-        m_selectedPath = chosen;
-        break;
-    case PickResult::NotCreated:
-        m_ui.showMessage(tr("Dialog box could not be created!"));
-        break;
-    case PickResult::Cancelled:
-        break;
+        case PickResult::Confirmed: m_selectedPath = chosen; break;
+        case PickResult::NotCreated:
+            m_ui.showMessage(tr("Dialog box could not be created!"));
+            break;
+        case PickResult::Cancelled: break;
     }
     readSelectedPath();
 }
@@ -75,5 +75,6 @@ void CSelectController::readSelectedPath()
     // count still shown is not taken for this file's.
     QString message = reading.message;
     message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_ui.showMessage(tr("%1 could not be read:\n%2").arg(QDir::toNativeSeparators(m_selectedPath), message));
+    m_ui.showMessage(
+        tr("%1 could not be read:\n%2").arg(QDir::toNativeSeparators(m_selectedPath), message));
 }

@@ -14,7 +14,8 @@ void isolateFromTheUser()
     if (!home.isValid())
         qFatal("no temporary home folder for the tests: %s", qPrintable(home.errorString()));
     qputenv("HOME", QFile::encodeName(home.path()));
-    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+    for (const char* variable :
+         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
         qunsetenv(variable);
     QStandardPaths::setTestModeEnabled(true);
 }

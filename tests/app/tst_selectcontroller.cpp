@@ -25,8 +25,14 @@ public:
             path = chosen;
         return result;
     }
-    void showMessage(const QString& text) override { log << QStringLiteral("message"), messages << text; }
-    void showReading(const Reading& reading) override { log << QStringLiteral("reading"), shown << reading; }
+    void showMessage(const QString& text) override
+    {
+        log << QStringLiteral("message"), messages << text;
+    }
+    void showReading(const Reading& reading) override
+    {
+        log << QStringLiteral("reading"), shown << reading;
+    }
 };
 
 const QString kNef = QStringLiteral("/photos/DSC_0001.NEF");
@@ -40,18 +46,21 @@ class TestSelectController : public QObject {
     FakeUi ui;
     QStringList readPaths;
     enum { Answer, RaiseError, Throw } behaviour = Answer;
-    CSelectController select{ui, [this](const QString& path) {
-                                 readPaths << path;
-                                 if (behaviour == Throw)
-                                     throw std::runtime_error("out of memory");
-                                 Reading reading;
-                                 reading.raisedError = behaviour == RaiseError;
-                                 if (reading.raisedError)
-                                     reading.message = QStringLiteral("EXIF header text incorrect\r\nFile is not a JPG/JPEG file");
-                                 else
-                                     reading.result = QStringLiteral("12345"), reading.camera = QStringLiteral("NIKON D70");
-                                 return reading;
-                             }};
+    CSelectController select{
+        ui, [this](const QString& path) {
+            readPaths << path;
+            if (behaviour == Throw)
+                throw std::runtime_error("out of memory");
+            Reading reading;
+            reading.raisedError = behaviour == RaiseError;
+            if (reading.raisedError)
+                reading.message =
+                    QStringLiteral("EXIF header text incorrect\r\nFile is not a JPG/JPEG file");
+            else
+                reading.result = QStringLiteral("12345"),
+                reading.camera = QStringLiteral("NIKON D70");
+            return reading;
+        }};
 
 private slots:
     void init()
@@ -82,23 +91,29 @@ private slots:
         ui.log.clear();
         ui.picks = {{Pick::NotCreated, {}}};
         select.select();
-        QCOMPARE(ui.log, (QStringList{QStringLiteral("pick"), QStringLiteral("message"), QStringLiteral("reading")}));
+        QCOMPARE(ui.log, (QStringList{QStringLiteral("pick"), QStringLiteral("message"),
+                                      QStringLiteral("reading")}));
         QCOMPARE(ui.messages, QStringList{QStringLiteral("Dialog box could not be created!")});
         QCOMPARE(readPaths.last(), kNef);
     }
 
     void failedReadingNamesTheFileAndShowsNothingOfIt()
     {
-        ui.picks = {{Pick::Confirmed, kNef}, {Pick::Confirmed, kBad}, {Pick::Confirmed, kBad}, {Pick::Cancelled, {}}};
+        ui.picks = {{Pick::Confirmed, kNef},
+                    {Pick::Confirmed, kBad},
+                    {Pick::Confirmed, kBad},
+                    {Pick::Cancelled, {}}};
         select.select();
         behaviour = RaiseError;
         select.select();
         behaviour = Throw;
         select.select();
         QCOMPARE(ui.shown.size(), 1);
-        QCOMPARE(ui.messages, (QStringList{QStringLiteral("/photos/bad.JPG could not be read:\n"
-                                                          "EXIF header text incorrect\nFile is not a JPG/JPEG file"),
-                                           QStringLiteral("/photos/bad.JPG could not be read:\nout of memory")}));
+        QCOMPARE(
+            ui.messages,
+            (QStringList{QStringLiteral("/photos/bad.JPG could not be read:\n"
+                                        "EXIF header text incorrect\nFile is not a JPG/JPEG file"),
+                         QStringLiteral("/photos/bad.JPG could not be read:\nout of memory")}));
 
         // The dialog goes on working, with the failed file still the selected one.
         behaviour = Answer;
