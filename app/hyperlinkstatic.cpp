@@ -186,6 +186,16 @@ CHyperlinkStatic::CHyperlinkStatic(QWidget* parent) : QLabel(parent)
     connect(this, &CHyperlinkStatic::openFinished, this, &CHyperlinkStatic::onOpenFinished);
 }
 
+CHyperlinkStatic::~CHyperlinkStatic()
+{
+    // A lookup still running when the box closes is given up.
+    if (m_lookup) {
+        m_lookup->disconnect(this);
+        m_lookup->kill();
+        m_lookup->waitForFinished(1000);
+    }
+}
+
 void CHyperlinkStatic::setUp()
 {
     if (m_linkText.isEmpty())

@@ -48,6 +48,7 @@ public:
     enum UnderlineMode { UnderlineNever = 0, UnderlineAlways = 1, UnderlineHover = -1 };
 
     explicit CHyperlinkStatic(QWidget* parent = nullptr);
+    ~CHyperlinkStatic() override;
 
     // Makes the label a link: takes its text as the link unless one was set,
     // prepares the fonts, fits the label to its text, sets the hand cursor
