@@ -22,4 +22,14 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFRAMETALLY
   -DFRAMETALLY_BUILD_GUI=OFF
 cmake --build build-tsan -j "$jobs" --target reading_context_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/reading_context_tests
-echo "All tests passed, plain and under the sanitizers."
+
+# The Debian package: built once and checked (lintian, desktop entry and
+# AppStream validators), then installed, run from /usr/bin and removed again
+# (that needs root, and skips, saying so, without).
+tools/package.sh
+mkdir -p build-package/sample
+build-package/tools/make_sample build-package/sample/DSC_0001.NEF
+tests/package/install_test.sh build-package/frametally_*.deb build-package/sample/DSC_0001.NEF
+
+echo "All tests passed: plain, under the sanitizers, and of the package."
+
