@@ -65,12 +65,15 @@ QString unescapeEntryValue(const QString& value)
             continue;
         }
         switch (value[++i].unicode()) {
-        case 's': text += u' '; break;
-        case 'n': text += u'\n'; break;
-        case 't': text += u'\t'; break;
-        case 'r': text += u'\r'; break;
-        case '\\': text += u'\\'; break;
-        default: text += u'\\'; text += value[i]; break;
+            case 's': text += u' '; break;
+            case 'n': text += u'\n'; break;
+            case 't': text += u'\t'; break;
+            case 'r': text += u'\r'; break;
+            case '\\': text += u'\\'; break;
+            default:
+                text += u'\\';
+                text += value[i];
+                break;
         }
     }
     return text;
@@ -119,14 +122,18 @@ QStringList splitExecLine(const QString& line)
 
 class CHyperlinkAccessible : public QAccessibleWidget {
 public:
-    explicit CHyperlinkAccessible(CHyperlinkStatic* link) : QAccessibleWidget(link, QAccessible::Link) {}
+    explicit CHyperlinkAccessible(CHyperlinkStatic* link)
+        : QAccessibleWidget(link, QAccessible::Link)
+    {
+    }
 
     QString text(QAccessible::Text kind) const override
     {
         switch (kind) {
-        case QAccessible::Name: return link()->text();
-        case QAccessible::Description: return CHyperlinkStatic::tr("Opens %1 in the web browser").arg(link()->linkText());
-        default: return QAccessibleWidget::text(kind);
+            case QAccessible::Name: return link()->text();
+            case QAccessible::Description:
+                return CHyperlinkStatic::tr("Opens %1 in the web browser").arg(link()->linkText());
+            default: return QAccessibleWidget::text(kind);
         }
     }
 
@@ -179,7 +186,8 @@ CHyperlinkStatic::CHyperlinkStatic(QWidget* parent) : QLabel(parent)
     // Right-click, or the menu key, offers the address for pasting anywhere.
     m_copyLinkAction = new QAction(tr("Copy Link Address"), this);
     m_copyLinkAction->setObjectName(QStringLiteral("copyLinkAction"));
-    connect(m_copyLinkAction, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(m_linkText); });
+    connect(m_copyLinkAction, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(m_linkText); });
     addAction(m_copyLinkAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
@@ -357,15 +365,16 @@ void CHyperlinkStatic::startBrowserLookup()
     connect(m_lookup, &QProcess::finished, this, &CHyperlinkStatic::finishBrowserLookup);
     // Queued: a program that cannot start may be reported within start(),
     // before openLink() has answered kLookingUp.
-    connect(m_lookup, &QProcess::errorOccurred, this,
-            [this](QProcess::ProcessError error) {
-                if (error == QProcess::FailedToStart)
-                    finishBrowserLookup();
-            },
-            Qt::QueuedConnection);
+    connect(
+        m_lookup, &QProcess::errorOccurred, this,
+        [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                finishBrowserLookup();
+        },
+        Qt::QueuedConnection);
     m_lookupTimer.start(kToolTimeout, this);
-    m_lookup->start(QStringLiteral("xdg-mime"),
-                    {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/https")});
+    m_lookup->start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                                 QStringLiteral("x-scheme-handler/https")});
 }
 
 void CHyperlinkStatic::finishBrowserLookup()
@@ -385,7 +394,8 @@ void CHyperlinkStatic::finishBrowserLookup()
         connect(lookup, &QProcess::finished, lookup, &QObject::deleteLater);
         lookup->kill();
     }
-    const QStringList command = desktopId.isEmpty() ? QStringList() : browserFromDesktopEntry(desktopId);
+    const QStringList command =
+        desktopId.isEmpty() ? QStringList() : browserFromDesktopEntry(desktopId);
     emit openFinished(command.isEmpty() ? kNoAssociation : startBrowser(command, m_lookupLink));
 }
 
@@ -403,9 +413,10 @@ void CHyperlinkStatic::showOpenFailure(const QString& link)
 {
     // Many desktops never play the beep: say it, and give the address in a
     // text that can be selected and copied.
-    auto* box = new QMessageBox(QMessageBox::Information, tr("Open Link"),
-                                tr("No web browser could be opened. The address is:\n\n%1").arg(link),
-                                QMessageBox::Ok, window());
+    auto* box =
+        new QMessageBox(QMessageBox::Information, tr("Open Link"),
+                        tr("No web browser could be opened. The address is:\n\n%1").arg(link),
+                        QMessageBox::Ok, window());
     box->setObjectName(QStringLiteral("openFailureBox"));
     box->setTextFormat(Qt::PlainText);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -449,7 +460,8 @@ QStringList CHyperlinkStatic::browserFromEnvironment()
 {
     // $BROWSER may list several commands separated by colons; the first one
     // counts, with "%s" standing for the link.
-    const QString browser = qEnvironmentVariable("BROWSER").split(u':', Qt::SkipEmptyParts).value(0).trimmed();
+    const QString browser =
+        qEnvironmentVariable("BROWSER").split(u':', Qt::SkipEmptyParts).value(0).trimmed();
     if (browser.isEmpty())
         return {};
     return QProcess::splitCommand(cutAtPlaceholder(browser, u"s"));
@@ -550,27 +562,28 @@ void CHyperlinkStatic::mouseReleaseEvent(QMouseEvent* event)
 void CHyperlinkStatic::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Select:
-        event->accept();
-        onClicked();
-        break;
-    default:
-        QLabel::keyPressEvent(event);
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Select:
+            event->accept();
+            onClicked();
+            break;
+        default: QLabel::keyPressEvent(event);
     }
 }
 
 void CHyperlinkStatic::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_backgroundColour.isValid() ? m_backgroundColour : palette().color(QPalette::Window));
+    painter.fillRect(rect(), m_backgroundColour.isValid() ? m_backgroundColour
+                                                          : palette().color(QPalette::Window));
 
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, textColour());
-    style()->drawItemText(&painter, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()),
-                          colours, isEnabled(), text(), QPalette::WindowText);
+    style()->drawItemText(&painter, contentsRect(),
+                          QStyle::visualAlignment(layoutDirection(), alignment()), colours,
+                          isEnabled(), text(), QPalette::WindowText);
 
     if (hasFocus()) {
         QStyleOptionFocusRect option;

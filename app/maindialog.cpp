@@ -48,8 +48,9 @@ CMainDialog::CMainDialog(QWidget* parent)
     : QDialog(parent), m_icon(CFrametallyApp::applicationIcon()), m_select(*this)
 {
     // A fixed-size window: it can be minimised and closed, not maximised.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     setWindowTitle(tr("Imagewright - Frametally"));
     setAcceptDrops(true);
 
@@ -128,8 +129,8 @@ CSelectController::PickResult CMainDialog::pickFile(QString& path)
     picker->setAcceptMode(QFileDialog::AcceptOpen);
     picker->setFileMode(QFileDialog::ExistingFile);
     picker->setDefaultSuffix(QStringLiteral("NEF"));
-    picker->setNameFilters({tr("NEF Files (*.nef *.NEF)"), tr("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)"),
-                            tr("All Files (*)")});
+    picker->setNameFilters({tr("NEF Files (*.nef *.NEF)"),
+                            tr("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)"), tr("All Files (*)")});
     if (!m_nameFilter.isEmpty())
         picker->selectNameFilter(m_nameFilter);
     const QString folder = pickerFolder();
@@ -173,7 +174,8 @@ QString CMainDialog::pickerFolder() const
 
 void CMainDialog::showMessage(const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -212,5 +214,6 @@ void CMainDialog::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     // Read once the drop has finished, so the file manager is not kept waiting
     // should the reading end in a message box.
-    QMetaObject::invokeMethod(this, [this, path] { readFile(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { readFile(path); }, Qt::QueuedConnection);
 }

@@ -19,7 +19,10 @@ const QColor kBlue(0, 0, 238), kPurple(85, 26, 139), kRed(255, 0, 0);
 // way of opening is (it fails, as on a desktop that cannot open links).
 class Link : public CHyperlinkStatic {
 public:
-    explicit Link(QWidget* parent = nullptr, bool real = false) : CHyperlinkStatic(parent), m_real(real) {}
+    explicit Link(QWidget* parent = nullptr, bool real = false)
+        : CHyperlinkStatic(parent), m_real(real)
+    {
+    }
     int openLink(const QString& link) override
     {
         opened << link;
@@ -107,7 +110,8 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         writeFile(QStringLiteral("browser"),
-                  "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >\"$0.tmp\"; /bin/mv \"$0.tmp\" \""
+                  "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >\"$0.tmp\"; /bin/mv "
+                  "\"$0.tmp\" \""
                       + path(QStringLiteral("recorded")).toUtf8() + "\"\n",
                   true);
         QDir(m_dir.path()).mkpath(QStringLiteral("bin"));
@@ -115,9 +119,11 @@ private slots:
         m_browserEntry = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation)
                          + QStringLiteral("/test-browser.desktop");
         QVERIFY(QDir().mkpath(QFileInfo(m_browserEntry).path()));
-        writeFile(QStringLiteral("bin/xdg-mime"),
-                  "#!/bin/sh\n/bin/sleep \"${LOOKUP_DELAY:-0}\"\n"
-                  "[ \"$*\" = 'query default x-scheme-handler/https' ] && echo test-browser.desktop\n", true);
+        writeFile(
+            QStringLiteral("bin/xdg-mime"),
+            "#!/bin/sh\n/bin/sleep \"${LOOKUP_DELAY:-0}\"\n"
+            "[ \"$*\" = 'query default x-scheme-handler/https' ] && echo test-browser.desktop\n",
+            true);
         qputenv("XDG_DATA_DIRS", path(QStringLiteral("nowhere")).toUtf8());
     }
 
@@ -154,10 +160,13 @@ private slots:
         underlined.setUnderline(true);
         QCOMPARE(link.width(), qCeil(QFontMetricsF(underlined).horizontalAdvance(kAddress)));
         const int height = QFontMetrics(underlined).height();
-        const int half = (placed.height() - height) / 2;  // centred: the same whole pixels off each side
-        const QRect expected = alignment & Qt::AlignRight   ? QRect(placed.right() - link.width() + 1, 30, link.width(), height)
-                               : alignment & Qt::AlignLeft ? QRect(20, 30, link.width(), height)
-                                                           : QRect(link.x(), 30 + half, link.width(), 21 - 2 * half);
+        const int half =
+            (placed.height() - height) / 2;  // centred: the same whole pixels off each side
+        const QRect expected =
+            alignment & Qt::AlignRight
+                ? QRect(placed.right() - link.width() + 1, 30, link.width(), height)
+            : alignment & Qt::AlignLeft ? QRect(20, 30, link.width(), height)
+                                        : QRect(link.x(), 30 + half, link.width(), 21 - 2 * half);
         QCOMPARE(link.geometry(), expected);
         if (alignment == Qt::AlignCenter)
             QVERIFY(qAbs(link.geometry().center().x() - placed.center().x()) <= 1);
@@ -247,10 +256,14 @@ private slots:
         QTest::addColumn<QByteArray>("browser");  // $BROWSER, or else the desktop entry's Exec line
         QTest::addColumn<QByteArray>("exec");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("$BROWSER") << QByteArray("@ --new-tab") << QByteArray() << QStringList{QStringLiteral("--new-tab")};
-        QTest::newRow("Exec with %u") << QByteArray() << QByteArray("@ --new-window %u") << QStringList{QStringLiteral("--new-window")};
-        QTest::newRow("Exec quoted") << QByteArray() << QByteArray("\"@\" %i -a \"%U\"") << QStringList{QStringLiteral("-a")};
-        QTest::newRow("Exec without placeholder") << QByteArray() << QByteArray("@ -b") << QStringList{QStringLiteral("-b")};
+        QTest::newRow("$BROWSER") << QByteArray("@ --new-tab") << QByteArray()
+                                  << QStringList{QStringLiteral("--new-tab")};
+        QTest::newRow("Exec with %u") << QByteArray() << QByteArray("@ --new-window %u")
+                                      << QStringList{QStringLiteral("--new-window")};
+        QTest::newRow("Exec quoted") << QByteArray() << QByteArray("\"@\" %i -a \"%U\"")
+                                     << QStringList{QStringLiteral("-a")};
+        QTest::newRow("Exec without placeholder")
+            << QByteArray() << QByteArray("@ -b") << QStringList{QStringLiteral("-b")};
     }
     void browserCommandGetsTheLinkAsOneArgument()
     {
@@ -262,8 +275,10 @@ private slots:
             qputenv("BROWSER", browser.replace("@", program));
         else
             writeFile(m_browserEntry,
-                      "[Desktop Entry]\nName=Test\nExec=" + exec.replace("@", program) + "\n[Desktop Action x]\nExec=no\n");
-        const QString link = QStringLiteral("https://example.org/a b/\"q\" 'x';touch pwned;$(id)`id`&x=|y");
+                      "[Desktop Entry]\nName=Test\nExec=" + exec.replace("@", program)
+                          + "\n[Desktop Action x]\nExec=no\n");
+        const QString link =
+            QStringLiteral("https://example.org/a b/\"q\" 'x';touch pwned;$(id)`id`&x=|y");
         Link opener(nullptr, true);
         QVERIFY(openAndWait(opener, link) > 32);
         QCOMPARE(recorded(), arguments << link);
