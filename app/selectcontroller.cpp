@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "inspection.h"
+#include "readout.h"
 
 CSelectController::Reader CSelectController::engineReader()
 {

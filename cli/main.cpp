@@ -15,7 +15,7 @@
 #include "progress_line.h"
 #include "report_writer.h"
 #include "tally.h"
-#include "inspection.h"
+#include "readout.h"
 #include "tiffwalker.h"
 
 using namespace frametally::cli;

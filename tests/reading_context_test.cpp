@@ -7,7 +7,7 @@
 #include <sstream>
 #include <thread>
 
-#include "inspection.h"
+#include "readout.h"
 #include "synthetic_files.h"
 #include "test_support.h"
 #include "tiffwalker.h"
