@@ -1,0 +1,238 @@
+// The page: takes files from the pickers and from drops, hands them to the
+// reading worker, and shows a row per file as its reading comes back, then the
+// summary. Downloads are made here from what was read.
+import { chosenFiles, droppedFiles, folderFiles } from './file-gathering.js';
+import { jsonLinesText, Tally, tsvText } from './report-formats.js';
+
+const STATUS_WORDS = {
+  count: 'count',
+  not_readable: 'Not Readable',
+  no_exif: 'No EXIF data',
+  no_count: 'No Count',
+  error: 'error',
+};
+// Screen readers hear the progress at most this often.
+const PROGRESS_INTERVAL_MS = 500;
+
+const page = {
+  filesInput: document.getElementById('files'),
+  folderInput: document.getElementById('folder'),
+  dropZone: document.getElementById('drop-zone'),
+  progress: document.getElementById('progress'),
+  resultsSection: document.getElementById('results-section'),
+  table: document.getElementById('results'),
+  body: document.querySelector('#results tbody'),
+  summary: document.getElementById('summary'),
+  summaryTotals: document.getElementById('summary-totals'),
+  summaryBodies: document.getElementById('summary-bodies'),
+};
+
+let worker = null;
+let readings = [];      // by index, as they come back
+let given = 0;          // files handed to the worker so far
+let shown = 0;
+let givenAt = 0;        // when the files of the current run were given
+let lastProgress = 0;
+let problems = [];
+
+// The size of the head read at once can be set for a test with ?head=BYTES.
+function workerAddress() {
+  const head = new URLSearchParams(window.location.search).get('head');
+  return /^[0-9]+$/.test(head || '') ? `reader-worker.js?head=${head}` : 'reader-worker.js';
+}
+
+function startWorker() {
+  worker = new Worker(workerAddress());
+  worker.onmessage = (event) => {
+    const message = event.data;
+    if (message.type === 'ready') document.documentElement.dataset.engine = 'ready';
+    else if (message.type === 'rows') showRows(message.rows);
+    else if (message.type === 'idle') finishRun();
+    else if (message.type === 'engine-failed') engineFailed(message.message);
+  };
+  worker.onerror = (event) => engineFailed(event.message || 'the reading worker stopped');
+  worker.postMessage({ type: 'start' });
+}
+
+function engineFailed(message) {
+  document.documentElement.dataset.engine = 'failed';
+  page.progress.textContent = `The reader could not start in this browser: ${message}`;
+  page.table.setAttribute('aria-busy', 'false');
+}
+
+function cell(row, className, label, text) {
+  const td = row.insertCell();
+  if (className) td.className = className;
+  td.dataset.label = label;
+  td.textContent = text;
+  return td;
+}
+
+function rowFor(reading) {
+  const row = document.createElement('tr');
+  const d = row.dataset;
+  d.name = reading.name;
+  d.path = reading.path;
+  d.status = reading.status;
+  d.result = reading.status === 'error' ? reading.message : reading.result;
+  d.make = reading.make;
+  d.model = reading.model;
+  d.serial = reading.serial;
+  d.dateTimeOriginal = reading.dateTimeOriginal;
+  d.lens = reading.lens;
+  d.reason = reading.reason;
+  d.camera = reading.camera;
+  d.bytesRead = reading.bytesRead ?? 0;
+
+  const name = document.createElement('th');
+  name.scope = 'row';
+  name.className = 'name';
+  name.textContent = reading.path;
+  row.append(name);
+  const result = cell(row, 'result', 'Shutter count', reading.status === 'error' ? 'Error' : reading.result);
+  if (reading.reason) {
+    const why = document.createElement('span');
+    why.className = 'reason';
+    why.textContent = `why: ${reading.reason}`;
+    result.append(why);
+  }
+  cell(row, '', 'Camera', reading.camera);
+  cell(row, '', 'Serial number', reading.serial);
+  cell(row, '', 'Taken', reading.dateTimeOriginal);
+  cell(row, '', 'Lens', reading.lens);
+  return row;
+}
+
+function showRows(rows) {
+  const fragment = document.createDocumentFragment();
+  for (const reading of rows) {
+    readings[reading.index] = reading;
+    fragment.append(rowFor(reading));
+  }
+  page.body.append(fragment);
+  shown += rows.length;
+  const now = performance.now();
+  if (now - lastProgress >= PROGRESS_INTERVAL_MS) {
+    lastProgress = now;
+    page.progress.textContent = `Reading: ${shown} of ${given} files read.`;
+  }
+}
+
+function summaryLine(tally) {
+  const parts = [];
+  const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
+  if (tally.byStatus.get('count')) parts.push(plural(tally.byStatus.get('count'), 'count'));
+  for (const status of ['no_count', 'no_exif', 'not_readable']) {
+    if (tally.byStatus.get(status)) parts.push(`${tally.byStatus.get(status)} ${STATUS_WORDS[status]}`);
+  }
+  if (tally.byStatus.get('error')) parts.push(plural(tally.byStatus.get('error'), 'error'));
+  return `${plural(tally.files, 'file')}: ${parts.join(', ')}.`;
+}
+
+function showSummary() {
+  const tally = new Tally();
+  for (const reading of readings) if (reading) tally.add(reading);
+  page.summaryTotals.textContent = summaryLine(tally);
+  page.summaryBodies.replaceChildren(...tally.sortedBodies().map((body) => {
+    const item = document.createElement('li');
+    const who = body.serial ? `${body.camera}, serial ${body.serial}` : `${body.camera} (no serial number)`;
+    item.textContent = `${who}: ${body.highest} in ${body.path}`;
+    return item;
+  }));
+  page.summary.hidden = false;
+  return tally;
+}
+
+function finishRun() {
+  if (shown < given) return;
+  const tally = showSummary();
+  const problemText = problems.length ? ` Some files or folders could not be listed: ${problems.join('; ')}.` : '';
+  page.progress.textContent = `Done: ${summaryLine(tally)}${problemText}`;
+  // The time from the files being given to the last row on the screen.
+  requestAnimationFrame(() => {
+    page.table.dataset.elapsedMs = (performance.now() - givenAt).toFixed(1);
+    page.table.setAttribute('aria-busy', 'false');
+  });
+}
+
+function read(items, more) {
+  problems = more || [];
+  if (items.length === 0) {
+    page.progress.textContent = problems.length
+      ? `No NEF or JPEG files found. ${problems.join('; ')}`
+      : 'No NEF or JPEG files found there.';
+    return;
+  }
+  givenAt = performance.now();
+  delete page.table.dataset.elapsedMs;
+  page.table.setAttribute('aria-busy', 'true');
+  page.resultsSection.hidden = false;
+  page.summary.hidden = true;
+  page.progress.textContent = `Reading ${items.length} files…`;
+  lastProgress = performance.now();
+  const numbered = items.map((item) => ({ index: given++, file: item.file, path: item.path }));
+  worker.postMessage({ type: 'read', items: numbered });
+}
+
+function clear() {
+  readings = [];
+  page.body.replaceChildren();
+  page.summary.hidden = true;
+  page.resultsSection.hidden = true;
+  page.progress.textContent = '';
+  // Rows still coming for the old files must not land in the new table.
+  worker.terminate();
+  given = 0;
+  shown = 0;
+  startWorker();
+  page.filesInput.focus();
+}
+
+function download(text, name, type) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([text], { type }));
+  link.download = name;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+const readingsSoFar = () => readings.filter(Boolean);
+
+page.filesInput.addEventListener('change', () => {
+  read(chosenFiles(page.filesInput.files));
+  page.filesInput.value = '';
+});
+page.folderInput.addEventListener('change', () => {
+  read(folderFiles(page.folderInput.files));
+  page.folderInput.value = '';
+});
+
+// A file dropped anywhere on the page is read, never opened in place of it.
+document.addEventListener('dragover', (event) => {
+  event.preventDefault();
+  event.dataTransfer.dropEffect = 'copy';
+  page.dropZone.classList.add('dragging');
+});
+document.addEventListener('dragleave', (event) => {
+  if (event.target === document.documentElement || !event.relatedTarget) page.dropZone.classList.remove('dragging');
+});
+document.addEventListener('drop', (event) => {
+  event.preventDefault();
+  page.dropZone.classList.remove('dragging');
+  droppedFiles(event.dataTransfer).then(({ files, problems: found }) => read(files, found));
+});
+
+document.getElementById('download-tsv').addEventListener('click',
+  () => download(tsvText(readingsSoFar()), 'shutter-counts.tsv', 'text/tab-separated-values'));
+document.getElementById('download-json').addEventListener('click',
+  () => download(jsonLinesText(readingsSoFar()), 'shutter-counts.jsonl', 'application/x-ndjson'));
+document.getElementById('clear').addEventListener('click', clear);
+
+startWorker();
+
+// Offline after the first visit: the service worker keeps the page's own files.
+if ('serviceWorker' in navigator && window.isSecureContext) {
+  navigator.serviceWorker.register('sw.js').catch(() => {});
+}
