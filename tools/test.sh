@@ -16,4 +16,13 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFRAMETALLY_SANI
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# The browser page: one WebAssembly build and one headless Chromium session,
+# checked against the tiffwalker just built.
+tools/install-deps.sh emscripten chromium chromium-driver python3-selenium
+tools/web.sh --build-only
+rm -rf build/web-test-files
+build/tools/make_web_test_files build/web-test-files
+/usr/bin/python3 web/test/browser_test.py build-web/site build/cli/tiffwalker build/web-test-files ../shared/corpus
+
 echo "All tests passed, plain and under the sanitizers."
