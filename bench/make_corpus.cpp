@@ -34,7 +34,7 @@ struct Body {
 };
 
 const Body kBodies[] = {
-    {"NIKON D70", "NCD70", "2012345", 5, 2, 10000},   {"NIKON D200", "NCD200", "4001234", 16, 4, 25000},
+    {"NIKON D70", "NCD70", "2012345", 5, 2, 10000},     {"NIKON D200", "NCD200", "4001234", 16, 4, 25000},
     {"NIKON D7000", "NCD7000", "6435634", 16, 5, 1200}, {"NIKON D750", "NCD750", "3012345", 25, 8, 41000},
     {"NIKON D850", "NCD850", "7654321", 45, 12, 150},
 };
@@ -81,8 +81,8 @@ int main(int argc, char** argv) {
         camera.fullEntrySet = true;
         camera.shutterCount = counts[b] += 1 + random() % 5;
         camera.order = random() % 4 == 0 ? synthetic::Order::Motorola : synthetic::Order::Intel;
-        camera.dateTimeOriginal = "2025:0" + std::to_string(1 + i % 9) + ":1" + std::to_string(i % 10) + " 10:" +
-                                  std::to_string(10 + i % 50) + ":00";
+        camera.dateTimeOriginal = "2025:0" + std::to_string(1 + i % 9) + ":1" + std::to_string(i % 10) +
+                                  " 10:" + std::to_string(10 + i % 50) + ":00";
 
         // About one file in twelve has no count, in the ways libraries have them.
         std::string expected = std::to_string(camera.shutterCount);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "synthetic_files.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {

@@ -23,7 +23,8 @@ public:
         nlohmann::ordered_json line;
         line["path"] = outcome.path;
         if (!isValidUtf8(outcome.path)) line["path_hex"] = hexOf(outcome.path);
-        line["result"] = outcome.status == Status::Error ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(outcome.result);
+        line["result"] =
+            outcome.status == Status::Error ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(outcome.result);
         line["status"] = statusName(outcome.status);
         line["make"] = textOrNull(d.make);
         line["model"] = textOrNull(d.model);

@@ -1,7 +1,7 @@
 // tiffwalker: the shutter count of Nikon NEF and JPEG files on the command
 // line, one file or whole photo libraries.
-#include <CLI/CLI.hpp>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <iostream>
@@ -15,9 +15,11 @@
 #include "progress_line.h"
 #include "report_writer.h"
 #include "tally.h"
+#include "inspection.h"
 #include "tiffwalker.h"
 
 using namespace frametally::cli;
+using frametally::Inspector;
 
 namespace {
 
@@ -101,22 +103,26 @@ int main(int argc, char** argv) {
 
     const bool batch = operands.size() > 1 || files.anyFolder;
     const auto writer = makeReportWriter(formatNamed(formatName), batch, std::cout, files.paths);
-    FileReader reader;
+    Inspector inspector;
+    tiffwalker::ReadingContext& context = inspector.context();
+    context.setOption(tiffwalker::kTraceSwitch, trace);
+    context.setOption(tiffwalker::kProblemReportSwitch, problems);
+    // With --trace the listing is the output. Otherwise the engine's own
+    // messages and raised errors go to standard error, except beside a table
+    // on the terminal: each row's reason already says what they would, so
+    // they are left out rather than breaking into the table.
+    const bool tableOnTerminal = batch && formatNamed(formatName) == Format::Text && ::isatty(STDOUT_FILENO) == 1;
+    const bool quiet = tableOnTerminal && !trace && !problems;
+    std::ostream discarded(nullptr);
+    context.setOutput(trace ? std::cout : quiet ? discarded : std::cerr);
     Tally tally;
     for (const std::string& path : files.paths) {
         if (interruptRequested()) break;
-        tiffwalker::setOption(tiffwalker::kTraceSwitch, trace);
-        tiffwalker::setOption(tiffwalker::kProblemReportSwitch, problems);
-        const FileOutcome outcome = reader.read(path);
-        tiffwalker::resetOptions();
+        if (&context.output() != &discarded) progress.clear();  // the engine may write to the terminal
+        const FileOutcome outcome = inspector.inspect(path);
 
         progress.clear();
-        // With --trace the listing is the output; otherwise the engine's own
-        // messages go to standard error, so that standard output carries only
-        // results.
-        // (Only when there is something: writing to std::cerr flushes std::cout.)
-        if (!outcome.engineText.empty()) (trace ? std::cout : std::cerr) << outcome.engineText;
-        if (outcome.status == Status::Error) {
+        if (outcome.status == Status::Error && !quiet) {
             std::cout.flush();
             std::cerr << "error: " << (batch ? outcome.path + ": " : std::string()) << outcome.message << "\n";
         }

@@ -38,8 +38,8 @@ void ProgressLine::searching(size_t found) {
 void ProgressLine::reading(size_t done, size_t total) {
     if (!due()) return;
     const size_t percent = total == 0 ? 100 : done * 100 / total;
-    draw("Reading: " + std::to_string(done) + " of " + std::to_string(total) + " files (" +
-         std::to_string(percent) + "%)");
+    draw("Reading: " + std::to_string(done) + " of " + std::to_string(total) + " files (" + std::to_string(percent) +
+         "%)");
 }
 
 void ProgressLine::clear() {

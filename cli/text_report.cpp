@@ -133,8 +133,8 @@ private:
         for (const auto& [name, body] : rows) {
             const std::string count = std::to_string(body->highestCount);
             out_ << "  " << name << std::string(nameWidth - displayWidth(name) + 2, ' ')
-                 << std::string(countWidth - count.size(), ' ') << count << "  in "
-                 << escapedForDisplay(body->path) << '\n';
+                 << std::string(countWidth - count.size(), ' ') << count << "  in " << escapedForDisplay(body->path)
+                 << '\n';
         }
     }
 

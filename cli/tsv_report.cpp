@@ -17,8 +17,8 @@ public:
         const FileDetails& d = outcome.details;
         for (const std::string* field : {&outcome.path, &outcome.result}) out_ << escapedForTsv(*field) << '\t';
         out_ << statusName(outcome.status);
-        for (const std::string* field : {&d.make, &d.model, &d.serialNumber, &d.dateTimeOriginal, &d.lens,
-                                         &outcome.reason}) {
+        for (const std::string* field :
+             {&d.make, &d.model, &d.serialNumber, &d.dateTimeOriginal, &d.lens, &outcome.reason}) {
             out_ << '\t' << escapedForTsv(*field);
         }
         out_ << '\n';

@@ -21,14 +21,14 @@ namespace tiffwalker {
 namespace {
 
 enum class Handling {
-    CodeTable,       // the words of a code table row, or the unknown-code text
-    Offset,          // "%d(0x%04x)"
-    ExposureTime,    // "1/250 seconds", "2.5000 seconds"
-    FNumber,         // two decimals, no unit
-    FocalLength,     // decimals only when they are not zero, " mm"
-    FocalLength35,   // the value text and " mm"
-    Level,           // "Normal", or a small signed number
-    LensDescription, // "18-70 mm f/3.5-4.5", also kept in lensStringData
+    CodeTable,        // the words of a code table row, or the unknown-code text
+    Offset,           // "%d(0x%04x)"
+    ExposureTime,     // "1/250 seconds", "2.5000 seconds"
+    FNumber,          // two decimals, no unit
+    FocalLength,      // decimals only when they are not zero, " mm"
+    FocalLength35,    // the value text and " mm"
+    Level,            // "Normal", or a small signed number
+    LensDescription,  // "18-70 mm f/3.5-4.5", also kept in lensStringData
 };
 
 struct DisplayEntry {
@@ -102,9 +102,7 @@ const DisplayEntry* findDisplayEntry(uint16_t tag) {
     return found != end && found->tag == tag ? found : nullptr;
 }
 
-bool isCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -127,8 +125,7 @@ int32_t readInteger(std::string_view text) {
     }
     const int64_t value = negative ? -magnitude : magnitude;
     return static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                            std::numeric_limits<int32_t>::max()));
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // Reads a decimal floating-point number like C's atof, but independent of the
@@ -196,9 +193,7 @@ double readDouble(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string unknownCodeText(const std::string& valueText) {
-    return "Unknown (" + valueText + ")";
-}
+std::string unknownCodeText(const std::string& valueText) { return "Unknown (" + valueText + ")"; }
 
 std::string offsetText(const std::string& valueText) {
     const int32_t v = readInteger(valueText);
@@ -244,20 +239,13 @@ std::string displayTextFor(CTagRecord& record, const std::string& valueText) {
             const char* text = findCodeText(*entry->codes, valueText);
             return text != nullptr ? std::string(text) : unknownCodeText(valueText);
         }
-        case Handling::Offset:
-            return offsetText(valueText);
-        case Handling::ExposureTime:
-            return exposureTimeText(valueText);
-        case Handling::FNumber:
-            return cutAfterPoint(valueText, 3);
-        case Handling::FocalLength:
-            return focalLengthText(valueText);
-        case Handling::FocalLength35:
-            return valueText + " mm";
-        case Handling::Level:
-            return levelText(valueText);
-        case Handling::LensDescription:
-            return record.makeLensString(valueText);
+        case Handling::Offset: return offsetText(valueText);
+        case Handling::ExposureTime: return exposureTimeText(valueText);
+        case Handling::FNumber: return cutAfterPoint(valueText, 3);
+        case Handling::FocalLength: return focalLengthText(valueText);
+        case Handling::FocalLength35: return valueText + " mm";
+        case Handling::Level: return levelText(valueText);
+        case Handling::LensDescription: return record.makeLensString(valueText);
     }
     return valueText;
 }

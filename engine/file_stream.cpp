@@ -1,44 +1,27 @@
 #include "file_stream.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 namespace tiffwalker {
 
-FileStream::~FileStream() {
-    close();
-    delete[] window_;
-}
-
 bool FileStream::open(const char* path) {
     close();
-    if (path == nullptr) return false;
-    // O_NONBLOCK: opening a named pipe without a writer would otherwise wait
-    // for ever; a pipe is no regular file and is refused right after. Regular
-    // files ignore the flag.
-    do {
-        fd_ = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    } while (fd_ < 0 && errno == EINTR);
-    if (fd_ < 0) return false;
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0) {
-        regular_ = S_ISREG(info.st_mode);
-        size_ = regular_ ? static_cast<int64_t>(info.st_size) : 0;
-    }
-    if (window_ == nullptr) window_ = new unsigned char[kWindowSize];
+    if (!disk_.open(path)) return false;
+    open(disk_);
     return true;
 }
 
+void FileStream::open(ByteSource& source) {
+    if (&source != &disk_) close();
+    source_ = &source;
+    size_ = std::max<int64_t>(source.size(), 0);
+    if (!window_) window_ = std::make_unique<unsigned char[]>(kWindowSize);
+}
+
 void FileStream::close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    regular_ = false;
-    error_ = false;
+    disk_.close();
+    source_ = nullptr;
     size_ = 0;
     position_ = 0;
     windowStart_ = 0;
@@ -50,43 +33,28 @@ bool FileStream::fillWindow(int64_t wanted) {
     // directory a little before the position just read still find it here.
     const int64_t position = wanted - wanted % static_cast<int64_t>(kPageSize);
     windowStart_ = position;
-    windowLength_ = 0;
     const auto length = static_cast<size_t>(std::min<int64_t>(kWindowSize, size_ - position));
-    while (windowLength_ < length) {
-        const ssize_t got = ::pread(fd_, window_ + windowLength_, length - windowLength_,
-                                    static_cast<off_t>(position + windowLength_));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            error_ = true;
-            break;
-        }
-        if (got == 0) break;  // the file shrank while we read it
-        windowLength_ += static_cast<size_t>(got);
-    }
+    windowLength_ = std::min(source_->readAt(position, window_.get(), length), length);
     // A short read (an error, or a file that shrank) may end before the byte
     // that was wanted.
     return wanted < windowStart_ + static_cast<int64_t>(windowLength_);
 }
 
 size_t FileStream::read(void* dest, size_t n) {
-    if (fd_ < 0) return 0;
-    if (!regular_) {
-        // Only regular files have a length to bound reads by; anything else
-        // (a directory, a device) yields nothing, and a failing read raises the
-        // error indicator as a stream would.
-        unsigned char probe;
-        if (::pread(fd_, &probe, 1, 0) < 0) error_ = true;
+    if (source_ == nullptr) return 0;
+    if (!isRegularFile()) {
+        source_->readAt(0, dest, 0);  // lets the source note a failing read
         return 0;
     }
     auto* out = static_cast<unsigned char*>(dest);
     size_t done = 0;
     while (done < n && position_ >= 0 && position_ < size_) {
-        const bool inWindow = position_ >= windowStart_ &&
-                              position_ < windowStart_ + static_cast<int64_t>(windowLength_);
+        const bool inWindow =
+            position_ >= windowStart_ && position_ < windowStart_ + static_cast<int64_t>(windowLength_);
         if (!inWindow && !fillWindow(position_)) break;
         const auto offset = static_cast<size_t>(position_ - windowStart_);
         const size_t chunk = std::min(n - done, windowLength_ - offset);
-        std::memcpy(out + done, window_ + offset, chunk);
+        std::memcpy(out + done, window_.get() + offset, chunk);
         done += chunk;
         position_ += static_cast<int64_t>(chunk);
     }

@@ -61,9 +61,5 @@ bool ReadingBudget::spendListingBytes(size_t bytes) {
     return true;
 }
 
-ReadingBudget& readingBudget() {
-    static ReadingBudget budget;
-    return budget;
-}
 
 }  // namespace tiffwalker

@@ -51,6 +51,7 @@ private:
     size_t listingBytes_ = 0;
 };
 
+// The engine-wide context's budget.
 ReadingBudget& readingBudget();
 
 }  // namespace tiffwalker

@@ -31,8 +31,7 @@ inline constexpr int kMaxDirectoryRequests = 2 * kMaxDirectories;
 
 // Records one reading makes, pseudo records included (a consequence of the
 // bounds above, checked all the same).
-inline constexpr size_t kMaxRecords =
-    3 + static_cast<size_t>(kMaxDirectories) * kMaxEntriesPerDirectory;
+inline constexpr size_t kMaxRecords = 3 + static_cast<size_t>(kMaxDirectories) * kMaxEntriesPerDirectory;
 
 // Bytes of values (raw bytes and value texts) that one reading keeps in its
 // records. Once spent, further values keep only what fits: no raw bytes, and

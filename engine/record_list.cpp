@@ -1,22 +1,42 @@
 #include "record_list.h"
 
+#include "record_lookup.h"
+#include "reading_state.h"
+
 namespace tiffwalker {
 
 namespace {
 
-RecordList& mainRecordList() {
-    static RecordList list;
-    return list;
-}
+RecordList& mainRecordList() { return engineState().records; }
 
-const CTagRecord* findFirst(uint16_t tag) {
-    for (const CTagRecord& record : mainRecordList()) {
+}  // namespace
+
+const CTagRecord* findFirstRecord(const RecordList& records, uint16_t tag) {
+    for (const CTagRecord& record : records) {
         if (record.ifde.tag == tag) return &record;
     }
     return nullptr;
 }
 
-}  // namespace
+const std::string& getDisplayStringData(ReadingState& state, uint16_t tag) {
+    const CTagRecord* record = findFirstRecord(state.records, tag);
+    state.foundDisplayText = record != nullptr ? record->displayStringData : std::string();
+    return state.foundDisplayText;
+}
+
+const std::string& getStringData(ReadingState& state, uint16_t tag) {
+    const CTagRecord* record = findFirstRecord(state.records, tag);
+    state.foundValueText = record != nullptr ? record->stringData : std::string();
+    return state.foundValueText;
+}
+
+void prepareRecords(RecordList& list) {
+    list.clear();
+    // A camera file makes a few hundred records; room for them up front spares
+    // the reading its reallocations.
+    constexpr size_t kTypicalRecords = 256;
+    if (list.capacity() < kTypicalRecords) list.reserve(kTypicalRecords);
+}
 
 void appendRecord(const CTagRecord& record) { mainRecordList().push_back(record); }
 void appendRecord(CTagRecord&& record) { mainRecordList().push_back(std::move(record)); }
@@ -25,14 +45,7 @@ CTagRecord& appendNewRecord(const IFDENTRY& entry, int32_t ifdType) {
     return mainRecordList().emplace_back(entry, ifdType);
 }
 
-void clearRecords() {
-    RecordList& list = mainRecordList();
-    list.clear();
-    // A camera file makes a few hundred records; room for them up front spares
-    // the reading its reallocations.
-    constexpr size_t kTypicalRecords = 256;
-    if (list.capacity() < kTypicalRecords) list.reserve(kTypicalRecords);
-}
+void clearRecords() { prepareRecords(mainRecordList()); }
 
 size_t recordCount() { return mainRecordList().size(); }
 
@@ -43,18 +56,7 @@ void takeRecords(RecordList& out) {
     out.swap(mainRecordList());
 }
 
-const std::string& getDisplayStringData(uint16_t tag) {
-    static std::string result;
-    const CTagRecord* record = findFirst(tag);
-    result = record != nullptr ? record->displayStringData : std::string();
-    return result;
-}
-
-const std::string& getStringData(uint16_t tag) {
-    static std::string result;
-    const CTagRecord* record = findFirst(tag);
-    result = record != nullptr ? record->stringData : std::string();
-    return result;
-}
+const std::string& getDisplayStringData(uint16_t tag) { return getDisplayStringData(engineState(), tag); }
+const std::string& getStringData(uint16_t tag) { return getStringData(engineState(), tag); }
 
 }  // namespace tiffwalker

@@ -9,9 +9,7 @@ namespace {
 
 bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
-bool isWhiteSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 void trimWhiteSpace(std::string& s) {
     size_t end = s.size();
@@ -23,8 +21,8 @@ void trimWhiteSpace(std::string& s) {
 
 }  // namespace
 
-int splitString(const char* text, const char* delimiters, std::vector<std::string>& list,
-                int maxCount, bool trim, bool escapes, bool quotes, bool keepEmpty) {
+int splitString(const char* text, const char* delimiters, std::vector<std::string>& list, int maxCount, bool trim,
+                bool escapes, bool quotes, bool keepEmpty) {
     list.clear();
     if (text == nullptr || delimiters == nullptr || *text == '\0' || *delimiters == '\0') return 0;
 

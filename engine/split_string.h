@@ -18,7 +18,7 @@ namespace tiffwalker {
 //               skipped.
 // Blanks and tabs at the start of a string always stay in it, even when they
 // are delimiters: "a  b" split at " " gives "a" and " b".
-int splitString(const char* text, const char* delimiters, std::vector<std::string>& list,
-                int maxCount, bool trim, bool escapes, bool quotes, bool keepEmpty);
+int splitString(const char* text, const char* delimiters, std::vector<std::string>& list, int maxCount, bool trim,
+                bool escapes, bool quotes, bool keepEmpty);
 
 }  // namespace tiffwalker

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "display_text.h"
-#include "engine_state.h"
+#include "tiffwalker.h"
 #include "text_format.h"
 
 namespace tiffwalker {
@@ -20,20 +20,17 @@ const std::string& CTagRecord::makeLensString(const std::string& valueText) {
     return lensStringData;
 }
 
-std::string CTagRecord::cutAfterPoint(const std::string& text, int n) {
-    return tiffwalker::cutAfterPoint(text, n);
-}
+std::string CTagRecord::cutAfterPoint(const std::string& text, int n) { return tiffwalker::cutAfterPoint(text, n); }
 
 int CTagRecord::getFocalCut(const std::string& text) { return tiffwalker::getFocalCut(text); }
 
 namespace {
-std::string offsetField(uint32_t value) {
-    return formatText("%d(0x%x)", static_cast<int32_t>(value), value);
-}
+std::string offsetField(uint32_t value) { return formatText("%d(0x%x)", static_cast<int32_t>(value), value); }
 }  // namespace
 
-void CTagRecord::dump() const {
-    std::ostream& out = engineOutput();
+void CTagRecord::dump() const { dump(engineOutput()); }
+
+void CTagRecord::dump(std::ostream& out) const {
     out << "\n\nData List Start:";
     out << "\nifde.tag               : " << formatText("%d(0x%x)", unsigned{ifde.tag}, unsigned{ifde.tag});
     out << "\nifde.type              : " << ifde.type;

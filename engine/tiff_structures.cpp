@@ -4,7 +4,9 @@
 #include <ostream>
 
 #include "byte_order.h"
-#include "engine_state.h"
+#include "reading_state.h"
+#include "tag_numbers.h"
+#include "tiffwalker.h"
 #include "file_stream.h"
 #include "name_tables.h"
 #include "text_format.h"
@@ -27,23 +29,24 @@ void overlay(Record& record, const unsigned char (&bytes)[N], size_t got) {
 
 }  // namespace
 
-int TIFFHEADER::read(FileStream& file) {
+int TIFFHEADER::read(FileStream& file) { return read(file, engineState().order); }
+
+int TIFFHEADER::read(FileStream& file, ByteOrder& byteOrder) {
     unsigned char bytes[8];
     const size_t got = file.read(bytes, sizeof bytes);
     overlay(*this, bytes, got);
     if (got < sizeof bytes) return -1;
-    setByteOrderFromMark(bytes);
-    iden = get16(bytes + 2);
-    ifdofs = get32(bytes + 4);
+    byteOrder.setFromMark(bytes);
+    iden = byteOrder.get16(bytes + 2);
+    ifdofs = byteOrder.get32(bytes + 4);
     return 0;
 }
 
-bool TIFFHEADER::isValid() const {
-    return iden == 42 && (order == 0x4949 || order == 0x4d4d);
-}
+bool TIFFHEADER::isValid() const { return iden == 42 && (order == 0x4949 || order == 0x4d4d); }
 
-void TIFFHEADER::print() const {
-    std::ostream& out = engineOutput();
+void TIFFHEADER::print() const { print(engineOutput()); }
+
+void TIFFHEADER::print(std::ostream& out) const {
     out << formatText("TIFFHEADER::order           = %04Xh ", static_cast<unsigned>(order));
     if (order == 0x4949) {
         out << "(Intel)\n";
@@ -56,35 +59,37 @@ void TIFFHEADER::print() const {
     out << formatText("TIFFHEADER::ifdofs          = %d\n", static_cast<int32_t>(ifdofs));
 }
 
-int IFDENTRY::read(FileStream& file) {
+int IFDENTRY::read(FileStream& file) { return read(file, engineState().order); }
+
+int IFDENTRY::read(FileStream& file, const ByteOrder& order) {
     unsigned char bytes[12];
     const size_t got = file.read(bytes, sizeof bytes);
     if (got < sizeof bytes) {
         overlay(*this, bytes, got);
         return -1;
     }
-    tag = get16(bytes);
-    type = get16(bytes + 2);
-    count = get32(bytes + 4);
-    valofs = get32(bytes + 8);
+    tag = order.get16(bytes);
+    type = order.get16(bytes + 2);
+    count = order.get32(bytes + 4);
+    valofs = order.get32(bytes + 8);
     return 0;
 }
 
-void IFDENTRY::print() const {
-    std::ostream& out = engineOutput();
+void IFDENTRY::print() const { print(engineOutput()); }
+
+void IFDENTRY::print(std::ostream& out) const {
     out << formatText("IFDENTRY::tag               = %u(0x%x) ", unsigned{tag}, unsigned{tag});
     out << formatText("(%s)\n", getTagName(tag));
     out << formatText("IFDENTRY::type              = %u ", unsigned{type});
     out << formatText("(%s)\n", getTypeName(type));
     out << formatText("IFDENTRY::count             = %u\n", count);
     const uint32_t product = static_cast<uint32_t>(getTypeSize(type)) * count;
-    out << formatText("IFDENTRY::valofs            = %u(0x%x)  %c  ", valofs, valofs,
-                      product <= 4 ? '*' : ' ');
+    out << formatText("IFDENTRY::valofs            = %u(0x%x)  %c  ", valofs, valofs, product <= 4 ? '*' : ' ');
     switch (tag) {
-        case 259: out << formatText("(%s)", getCompressionName(valofs)); break;
-        case 262: out << formatText("(%s)", getPhotometricName(valofs)); break;
-        case 284: out << formatText("(%s)", getPlanarConfigName(valofs)); break;
-        case 296: out << formatText("(%s)", getResolutionUnitName(valofs)); break;
+        case tags::kCompression: out << formatText("(%s)", getCompressionName(valofs)); break;
+        case tags::kPhotometricInterpretation: out << formatText("(%s)", getPhotometricName(valofs)); break;
+        case tags::kPlanarConfiguration: out << formatText("(%s)", getPlanarConfigName(valofs)); break;
+        case tags::kResolutionUnit: out << formatText("(%s)", getResolutionUnitName(valofs)); break;
         default: break;
     }
 }

@@ -1,15 +1,16 @@
 // The reader driver: recognises the file, finds IFD0, starts the walk and
-// answers the shutter count.
+// answers the shutter count, with the cause of a result without one.
 #include "tiffwalker.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <ostream>
 
-#include "byte_order.h"
 #include "file_stream.h"
 #include "name_tables.h"
-#include "reading_budget.h"
+#include "reader.h"
+#include "record_lookup.h"
 #include "tag_numbers.h"
 #include "text_format.h"
 
@@ -20,153 +21,212 @@ namespace {
 constexpr const char* kProgramName = "tiffwalker";
 constexpr const char* kProgramVersion = "1.00";
 constexpr const char* kProgramDate = "Fri Jan  6 08:00:00 UTC 2006";
+constexpr const char* kNikonMake = "NIKON CORPORATION";
 
-
-bool notReadableMessageSuppressed() {
-    return isOptionOn(2) || isOptionOn(3) || isOptionOn(6) || isOptionOn(7);
+bool notReadableMessageSuppressed(const ReadingState& state) {
+    return state.isOptionOn(kQuietNotReadableSwitch) || state.isOptionOn(kQuietNotReadableSwitch2) ||
+           state.isOptionOn(kQuietFailuresSwitch) || state.isOptionOn(kCountFailuresSwitch);
 }
 
-bool noExifMessageSuppressed() { return isOptionOn(6) || isOptionOn(7); }
+bool noExifMessageSuppressed(const ReadingState& state) {
+    return state.isOptionOn(kQuietFailuresSwitch) || state.isOptionOn(kCountFailuresSwitch);
+}
 
-void writeNotReadable(const char* path) {
-    if (!notReadableMessageSuppressed()) engineOutput() << "\nFile not readable: " << path << "\n\n";
+void writeNotReadable(ReadingState& state, const char* path) {
+    if (!notReadableMessageSuppressed(state)) state.out() << "\nFile not readable: " << path << "\n\n";
 }
 
 bool isTiffMark(const unsigned char* mark) {
     return (mark[0] == 'I' && mark[1] == 'I') || (mark[0] == 'M' && mark[1] == 'M');
 }
 
-CTagRecord makePseudoRecord(uint16_t tag) {
-    CTagRecord record(IFDENTRY{tag, 2, 0, 0}, kIfdSpecial);
-    const EngineState& state = engineState();
-    record.iImageType = getTiffBaseOffset();
+CTagRecord makePseudoRecord(const ReadingState& state, uint16_t tag) {
+    CTagRecord record(IFDENTRY{tag, kAscii, 0, 0}, kIfdSpecial);
+    record.iImageType = tiffBaseOffset(state);
     record.ulMakerNoteHeaderOffset = state.makerNoteHeaderOffset;
     record.iFileType = state.fileKind;
     record.iASCILabelSkipLength = 8;
     return record;
 }
 
-void appendPseudoRecords(const char* path) {
-    CTagRecord program = makePseudoRecord(tags::kProgramVersion);
+void appendPseudoRecords(ReadingState& state, const char* path) {
+    CTagRecord program = makePseudoRecord(state, tags::kProgramVersion);
     program.programName = kProgramName;
     program.programVersion = kProgramVersion;
     program.programDate = kProgramDate;
-    appendRecord(std::move(program));
+    state.records.push_back(std::move(program));
 
-    CTagRecord fileName = makePseudoRecord(tags::kFileName);
+    CTagRecord fileName = makePseudoRecord(state, tags::kFileName);
     fileName.fileName = path;
-    appendRecord(std::move(fileName));
+    state.records.push_back(std::move(fileName));
 
-    CTagRecord fileSize = makePseudoRecord(tags::kFileSize);
+    CTagRecord fileSize = makePseudoRecord(state, tags::kFileSize);
     fileSize.fileName = path;
-    fileSize.lFileSize = engineState().fileSize;
-    appendRecord(std::move(fileSize));
+    fileSize.lFileSize = state.fileSize;
+    state.records.push_back(std::move(fileSize));
 }
 
-// Closes the file and empties the main record list on every way out of a
-// reading, a raised error included; hands the records over first when asked.
+// Closes the file and empties the record list on every way out of a reading,
+// a raised error included; hands the records over first when asked.
 class ReadingScope {
 public:
-    ReadingScope(FileStream& file, RecordList* recordsOut) : file_(file), recordsOut_(recordsOut) {
+    ReadingScope(ReadingState& state, RecordList* recordsOut) : state_(state), recordsOut_(recordsOut) {
         if (recordsOut_ != nullptr) recordsOut_->clear();  // keeps its storage for the exchange
-        clearRecords();
-        readingBudget().reset();
+        state_.beginReading();
     }
     ~ReadingScope() {
-        file_.close();
-        clearRecords();
+        state_.file.close();
+        prepareRecords(state_.records);
     }
     void handOverRecords() {
-        if (recordsOut_ != nullptr) takeRecords(*recordsOut_);
+        if (recordsOut_ == nullptr) return;
+        recordsOut_->clear();
+        recordsOut_->swap(state_.records);
     }
     ReadingScope(const ReadingScope&) = delete;
     ReadingScope& operator=(const ReadingScope&) = delete;
 
 private:
-    FileStream& file_;
+    ReadingState& state_;
     RecordList* recordsOut_;
 };
 
-const std::string& readImage(const char* path, RecordList* recordsOut) {
-    EngineState& state = engineState();
-    state.resultText.clear();
-    if (path == nullptr) path = "";
+const std::string& finish(ReadingState& state, ReadingStatus status, ReadingCause cause, const char* result) {
+    state.outcome.status = status;
+    state.outcome.cause = cause;
+    state.outcome.result = result;
+    state.resultText = result;
+    return state.resultText;
+}
 
-    FileStream file;
-    ReadingScope scope(file, recordsOut);
+bool hasRecord(const RecordList& records, uint16_t tag) { return findFirstRecord(records, tag) != nullptr; }
+
+// The text of the first record with this tag in this kind of directory.
+std::string valueTextIn(const RecordList& records, uint16_t tag, int32_t directory) {
+    for (const CTagRecord& record : records) {
+        if (record.ifde.tag == tag && record.iIFDType == directory) return record.stringData;
+    }
+    return {};
+}
+
+// Why a walk that ended without a count found none, from what the walk met.
+ReadingCause noCountCause(const ReadingState& state) {
+    const RecordList& records = state.records;
+    switch (state.makerNotes) {
+        case MakerNoteStep::HeaderRefused: return ReadingCause::MakerNoteHeaderRefused;
+        case MakerNoteStep::DirectoryWalked: {
+            const bool makerNoteRecords = std::any_of(records.begin(), records.end(),
+                                                      [](const CTagRecord& r) { return r.iIFDType == kMakerNotes; });
+            if (!makerNoteRecords) return ReadingCause::MakerNoteDirectoryUnreadable;
+            return hasRecord(records, tags::kShutterCount) ? ReadingCause::EmptyShutterCount
+                                                           : ReadingCause::NoShutterCountEntry;
+        }
+        default: break;
+    }
+    const bool anyEntry = std::any_of(records.begin(), records.end(),
+                                      [](const CTagRecord& r) { return r.ifde.tag < tags::kFirstPseudoTag; });
+    if (!anyEntry) return ReadingCause::NoDirectory;
+    const CTagRecord* make = findFirstRecord(records, tags::kMake);
+    if (make == nullptr) return ReadingCause::NoMake;
+    if (make->displayStringData.compare(0, std::strlen(kNikonMake), kNikonMake) != 0) {
+        return ReadingCause::MakeNotNikon;
+    }
+    if (!hasRecord(records, tags::kExifOffset)) return ReadingCause::NoExifDirectory;
+    if (!hasRecord(records, tags::kMakerNoteOffset)) return ReadingCause::NoMakerNotes;
+    return ReadingCause::MakerNoteDirectoryUnreadable;
+}
+
+}  // namespace
+
+const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut) {
+    if (path == nullptr) path = "";
+    ReadingScope scope(state, recordsOut);
+    FileStream& file = state.file;
+
+    if (source != nullptr) {
+        file.open(*source);
+    } else if (!file.open(path)) {
+        writeNotReadable(state, path);
+        state.outcome.systemError = file.openError();
+        return finish(state, ReadingStatus::NotReadable, ReadingCause::OpenFailed, kNotReadable);
+    }
     // Only a regular file has a length to read within; a directory or a device
     // is as unreadable as a missing file.
-    if (!file.open(path) || !file.isRegularFile()) {
-        writeNotReadable(path);
-        state.resultText = kNotReadable;
-        return state.resultText;
+    if (!file.isRegularFile()) {
+        writeNotReadable(state, path);
+        return finish(state, ReadingStatus::NotReadable,
+                      file.isFolder() ? ReadingCause::Folder : ReadingCause::NotRegularFile, kNotReadable);
     }
 
     TIFFHEADER header;
-    header.read(file);
+    header.read(file, state.order);
     if (header.isValid()) {
         state.fileKind = kFileKindTiff;
         state.layoutCode = kLayoutTiff;
     } else if (!isJpegFile(file)) {
-        writeNotReadable(path);
-        if (isOptionOn(7)) --state.failureCounter;
-        state.resultText = kNotReadable;
-        return state.resultText;
+        writeNotReadable(state, path);
+        if (state.isOptionOn(kCountFailuresSwitch)) --state.failureCounter;
+        return finish(state, ReadingStatus::NotReadable, ReadingCause::NeitherTiffNorJpeg, kNotReadable);
     } else {
         state.fileKind = kFileKindJpeg;
         state.layoutCode = kLayoutJpegApp0First;
-        if (!hasExifSegment(file)) {
-            if (!noExifMessageSuppressed()) engineOutput() << "\n" << "No EXIF data found: " << path << "\n";
-            if (isOptionOn(7)) --state.failureCounter;
-            state.resultText = kNoExifData;
-            return state.resultText;
+        if (!hasExifSegment(state, file)) {
+            if (!noExifMessageSuppressed(state)) state.out() << "\n" << "No EXIF data found: " << path << "\n";
+            if (state.isOptionOn(kCountFailuresSwitch)) --state.failureCounter;
+            return finish(state, ReadingStatus::NoExif, ReadingCause::NoExifSegment, kNoExifData);
         }
     }
 
-    if (isTraceOn()) {
-        engineOutput() << "Listing of image file: " << path << "\n";
-        if (state.fileKind == kFileKindTiff) header.print();
+    if (state.isTraceOn()) {
+        state.out() << "Listing of image file: " << path << "\n";
+        if (state.fileKind == kFileKindTiff) header.print(state.out());
     }
 
     state.fileSize = static_cast<int32_t>(std::min<int64_t>(file.size(), INT32_MAX));
-    appendPseudoRecords(path);
+    appendPseudoRecords(state, path);
 
     int32_t ifd0 = 0;
     if (state.fileKind == kFileKindTiff) {
         ifd0 = static_cast<int32_t>(header.ifdofs);
     } else {
         file.seek(0);
-        ifd0 = findFirstIFD(file, FirstIfdMode::Jpeg);
-        if (ifd0 == -1) {
-            state.resultText = kNotReadable;
-            return state.resultText;
-        }
+        ifd0 = findFirstIFD(state, file, FirstIfdMode::Jpeg);
+        if (ifd0 == -1) return finish(state, ReadingStatus::NotReadable, ReadingCause::UnknownJpegLayout, kNotReadable);
     }
 
-    dumpImageFileDirectory(file, ifd0, 0, "IFD0", kIfd0);
+    dumpImageFileDirectory(state, file, ifd0, 0, "IFD0", kIfd0);
 
-    state.resultText = getDisplayStringData(kShutterCountTag);
-    if (state.resultText.empty()) state.resultText = kNoCount;
+    const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
+    if (make != nullptr) state.outcome.make = make->displayStringData;
+    state.outcome.software = valueTextIn(state.records, tags::kSoftware, kIfd0);
+    const std::string count = getDisplayStringData(state, kShutterCountTag);
+    if (count.empty()) {
+        finish(state, ReadingStatus::NoCount, noCountCause(state), kNoCount);
+    } else {
+        finish(state, ReadingStatus::Count, ReadingCause::None, count.c_str());
+    }
     scope.handOverRecords();
     return state.resultText;
 }
 
-}  // namespace
-
-const std::string& getImageShutterCount(const char* path) { return readImage(path, nullptr); }
-
-const std::string& readImageRecords(const char* path, RecordList& recordsOut) {
-    return readImage(path, &recordsOut);
+const std::string& getImageShutterCount(const char* path) {
+    return readImage(engineState(), path, nullptr, nullptr);
 }
 
-int32_t getTiffBaseOffset() {
-    switch (engineState().layoutCode) {
+const std::string& readImageRecords(const char* path, RecordList& recordsOut) {
+    return readImage(engineState(), path, nullptr, &recordsOut);
+}
+
+int32_t tiffBaseOffset(const ReadingState& state) {
+    switch (state.layoutCode) {
         case kLayoutJpegApp0First: return 30;
         case kLayoutJpegApp1First: return 12;
         case kLayoutTiff: return 0;
         default: return -1;
     }
 }
+
+int32_t getTiffBaseOffset() { return tiffBaseOffset(engineState()); }
 
 bool isJpegFile(FileStream& file) {
     const int64_t position = file.tell();
@@ -177,7 +237,7 @@ bool isJpegFile(FileStream& file) {
     return marker[0] == 0xFF && marker[1] == 0xD8;
 }
 
-bool hasExifSegment(FileStream& file) {
+bool hasExifSegment(ReadingState& state, FileStream& file) {
     const int64_t position = file.tell();
     file.seek(2);
     bool found = false;
@@ -190,7 +250,7 @@ bool hasExifSegment(FileStream& file) {
         }
         // The end of the file, or a length too short to move the search
         // forward, ends it: there is no EXIF segment to find.
-        const uint16_t length = get16(segment + 2);
+        const uint16_t length = state.order.get16(segment + 2);
         if (got < sizeof segment || length < 8) break;
         file.seekRelative(length - 8);
         if (segment[1] == 0xDA || file.tell() >= file.size()) break;
@@ -199,13 +259,17 @@ bool hasExifSegment(FileStream& file) {
     return found;
 }
 
-int32_t findFirstIFD(FileStream& file, FirstIfdMode mode) {
+bool hasExifSegment(FileStream& file) { return hasExifSegment(engineState(), file); }
+
+int32_t findFirstIFD(ReadingState& state, FileStream& file, FirstIfdMode mode) {
     if (mode == FirstIfdMode::Tiff) {
         unsigned char header[8];
         if (file.read(header, sizeof header) < sizeof header) return -1;
-        setByteOrderFromMark(header);
-        if (isTiffMark(header) && get16(header + 2) == 42) return static_cast<int32_t>(get32(header + 4));
-        engineOutput() << "\nFile type is not NEF/Nikon RAW\n\n";
+        state.order.setFromMark(header);
+        if (isTiffMark(header) && state.order.get16(header + 2) == 42) {
+            return static_cast<int32_t>(state.order.get32(header + 4));
+        }
+        state.out() << "\nFile type is not NEF/Nikon RAW\n\n";
         return -1;
     }
 
@@ -214,31 +278,35 @@ int32_t findFirstIFD(FileStream& file, FirstIfdMode mode) {
     if (start[0] != 0xFF || start[1] != 0xD8 || start[2] != 0xFF) return -1;
     file.seek(0);
     if (start[3] == 0xE0) {
-        engineState().layoutCode = kLayoutJpegApp0First;
+        state.layoutCode = kLayoutJpegApp0First;
         file.seek(18);
     } else if (start[3] == 0xE1) {
-        engineState().layoutCode = kLayoutJpegApp1First;
+        state.layoutCode = kLayoutJpegApp1First;
     } else {
-        if (!notReadableMessageSuppressed()) {
-            engineOutput() << "\n" << formatText("Fourth byte is unknown: %x", unsigned{start[3]}) << "\n";
+        if (!notReadableMessageSuppressed(state)) {
+            state.out() << "\n" << formatText("Fourth byte is unknown: %x", unsigned{start[3]}) << "\n";
         }
         return -1;
     }
-    return readExifHeader(file, getTiffBaseOffset());
+    return readExifHeader(state, file, tiffBaseOffset(state));
 }
 
-int32_t readExifHeader(FileStream& file, int32_t base) {
+int32_t findFirstIFD(FileStream& file, FirstIfdMode mode) { return findFirstIFD(engineState(), file, mode); }
+
+int32_t readExifHeader(ReadingState& state, FileStream& file, int32_t base) {
     unsigned char block[20] = {};
     if (file.read(block, sizeof block) < sizeof block) {
-        reportFileError(file);
+        reportFileError(state.out(), file);
         return 0;
     }
     if (std::memcmp(block + 6, "Exif\0", 5) != 0) reportNotJpeg("EXIF header text incorrect");
-    setByteOrderFromMark(block + 12);
-    if (!isTiffMark(block + 12) || get16(block + 14) != 42) {
+    state.order.setFromMark(block + 12);
+    if (!isTiffMark(block + 12) || state.order.get16(block + 14) != 42) {
         throwTiffwalkerException("File type is not Nikon JPG");
     }
-    return static_cast<int32_t>(static_cast<uint32_t>(base) + get32(block + 16));
+    return static_cast<int32_t>(static_cast<uint32_t>(base) + state.order.get32(block + 16));
 }
+
+int32_t readExifHeader(FileStream& file, int32_t base) { return readExifHeader(engineState(), file, base); }
 
 }  // namespace tiffwalker

@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "engine_state.h"
 #include "file_stream.h"
+#include "tiffwalker.h"
 
 namespace tiffwalker {
 
@@ -18,22 +18,18 @@ CTiffwalkerException::CTiffwalkerException() : message_("TiffwalkerException") {
 
 CTiffwalkerException::CTiffwalkerException(const std::string& message) : message_(message) {}
 
-const CRuntimeClass* CTiffwalkerException::GetRuntimeClass() const {
-    return &classCTiffwalkerException;
-}
+const CRuntimeClass* CTiffwalkerException::GetRuntimeClass() const { return &classCTiffwalkerException; }
 
-void throwTiffwalkerException(const std::string& message) {
-    throw new CTiffwalkerException(message);
-}
+void throwTiffwalkerException(const std::string& message) { throw new CTiffwalkerException(message); }
 
-void reportNotJpeg(const std::string& text) {
-    throwTiffwalkerException(text + "\r\nFile is not a JPG/JPEG file");
-}
+void reportNotJpeg(const std::string& text) { throwTiffwalkerException(text + "\r\nFile is not a JPG/JPEG file"); }
 
-void reportFileError(const FileStream& file) {
+void reportFileError(const FileStream& file) { reportFileError(engineOutput(), file); }
+
+void reportFileError(std::ostream& out, const FileStream& file) {
     if (!file.hasError()) return;
     const std::string message = "Error number: " + std::to_string(file.descriptor());
-    engineOutput() << "\n" << message;
+    out << "\n" << message;
     throwTiffwalkerException(message);
 }
 

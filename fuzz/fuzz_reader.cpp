@@ -20,6 +20,7 @@
 
 #include "byte_order.h"
 #include "engine_state.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {

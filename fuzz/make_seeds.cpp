@@ -17,6 +17,7 @@
 
 #include "hostile_files.h"
 #include "synthetic_files.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 namespace fs = std::filesystem;
@@ -42,7 +43,8 @@ std::vector<std::pair<std::string, Bytes>> readerSeeds() {
     seeds.emplace_back("maker-note-loops.nef", hostile::makerNoteLoops());
     seeds.emplace_back("sub-ifd-chain.tif", hostile::subIfdChain(12));
     seeds.emplace_back("repeated-sub-ifd-lists.tif", hostile::repeatedSubIfdLists(8192));
-    seeds.emplace_back("jpeg-no-exif.jpg", Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xDA, 0x00, 0x02});
+    seeds.emplace_back("jpeg-no-exif.jpg",
+                       Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xDA, 0x00, 0x02});
     return seeds;
 }
 
@@ -106,8 +108,8 @@ int main(int argc, char** argv) {
     std::ostringstream discard;
     tiffwalker::setEngineOutput(discard);
 
-    std::set<std::string> texts = {"0.004000 ", "18.000000 70.000000 3.500000 4.500000 ", "65535", "-1",
-                                   "1e308", "0x0000001", "inf ", "nan "};
+    std::set<std::string> texts = {
+        "0.004000 ", "18.000000 70.000000 3.500000 4.500000 ", "65535", "-1", "1e308", "0x0000001", "inf ", "nan "};
     for (const auto& [name, bytes] : readerSeeds()) {
         const fs::path path = readerDir / name;
         if (!writeBytes(path, std::string(bytes.begin(), bytes.end()))) {

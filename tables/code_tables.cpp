@@ -4,6 +4,7 @@ namespace tiffwalker {
 
 namespace {
 
+// clang-format off
 constexpr CodeRow kCompressionRows[] = {
     {"1", "Uncompressed"},
     {"2", "CCITT 1D"},
@@ -33,8 +34,10 @@ constexpr CodeRow kCompressionRows[] = {
     {"34712", "JPEG 2000"},
     {"34713", "Nikon NEF Compressed"},
 };
+// clang-format on
 
 // There is no row for 7.
+// clang-format off
 constexpr CodeRow kPhotometricRows[] = {
     {"0", "WhiteIsZero"},
     {"1", "BlackIsZero"},
@@ -51,7 +54,9 @@ constexpr CodeRow kPhotometricRows[] = {
     {"32845", "Pixar LogLuv"},
     {"34892", "Linear Raw"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kOrientationRows[] = {
     {"1", "Horizontal (normal)"},
     {"2", "Mirrored horizontal"},
@@ -62,24 +67,32 @@ constexpr CodeRow kOrientationRows[] = {
     {"7", "Mirrored horizontal then rotated 90 CW"},
     {"8", "Rotated 90 CCW"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kPlanarConfigurationRows[] = {
     {"1", "Chunky"},
     {"2", "Planar"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kResolutionUnitRows[] = {
     {"1", "None"},
     {"2", "inches"},
     {"3", "cm"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kYCbCrPositioningRows[] = {
     {"1", "Centered"},
     {"2", "Co-sited"},
 };
+// clang-format on
 
 // 0 has no row and shows as unknown.
+// clang-format off
 constexpr CodeRow kExposureProgramRows[] = {
     {"1", "Manual"},
     {"2", "Program AE"},
@@ -90,14 +103,18 @@ constexpr CodeRow kExposureProgramRows[] = {
     {"7", "Portrait"},
     {"8", "Landscape"},
 };
+// clang-format on
 
 // Only three modes have words; 1 (average) and 255 (other) show as unknown.
+// clang-format off
 constexpr CodeRow kMeteringModeRows[] = {
     {"2", "Center-weighted average"},
     {"3", "Spot"},
     {"5", "Multi-segment"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kLightSourceRows[] = {
     {"1", "Daylight"},
     {"2", "Fluorescent"},
@@ -120,10 +137,12 @@ constexpr CodeRow kLightSourceRows[] = {
     {"24", "ISO Studio Tungsten"},
     {"255", "Other"},
 };
+// clang-format on
 
 // The whole flash value is the key; its bits are not decoded one by one, so a
 // combination without a row (such as 88) shows as unknown. "Fired" twice in 71
 // is the text this system has always shown.
+// clang-format off
 constexpr CodeRow kFlashRows[] = {
     {"0", "No Flash"},
     {"1", "Fired"},
@@ -148,7 +167,9 @@ constexpr CodeRow kFlashRows[] = {
     {"93", "Auto, Fired, Red-eye reduction, Return not detected"},
     {"95", "Auto, Fired, Red-eye reduction, Return detected"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kSensingMethodRows[] = {
     {"1", "Not defined"},
     {"2", "One-chip color area"},
@@ -158,46 +179,62 @@ constexpr CodeRow kSensingMethodRows[] = {
     {"7", "Trilinear"},
     {"8", "Color sequential linear"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kColorSpaceRows[] = {
     {"1", "sRGB"},
     {"2", "Adobe RGB"},
     {"65535", "Uncalibrated"},
 };
+// clang-format on
 
 // Key: the first byte in hex.
+// clang-format off
 constexpr CodeRow kFileSourceRows[] = {
     {"3", "Digital Camera"},
 };
+// clang-format on
 
 // Key: the first byte in hex.
+// clang-format off
 constexpr CodeRow kSceneTypeRows[] = {
     {"1", "Directly photographed"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kCustomRenderedRows[] = {
     {"0", "Normal"},
     {"1", "Custom"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kExposureModeRows[] = {
     {"0", "Auto"},
     {"1", "Manual"},
     {"2", "Auto bracket"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kWhiteBalanceRows[] = {
     {"0", "Auto"},
     {"1", "Manual"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kSceneCaptureTypeRows[] = {
     {"0", "Standard"},
     {"1", "Landscape"},
     {"2", "Portrait"},
     {"3", "Night"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kGainControlRows[] = {
     {"0", "None"},
     {"1", "Low gain up"},
@@ -205,14 +242,18 @@ constexpr CodeRow kGainControlRows[] = {
     {"3", "Low gain down"},
     {"4", "High gain down"},
 };
+// clang-format on
 
 // 0 has no row and shows as unknown.
+// clang-format off
 constexpr CodeRow kSubjectDistanceRangeRows[] = {
     {"1", "Macro"},
     {"2", "Close"},
     {"3", "Distant"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kLensTypeRows[] = {
     {"0", "Manual Focus"},
     {"2", "D"},
@@ -220,18 +261,22 @@ constexpr CodeRow kLensTypeRows[] = {
     {"e", "G-VR"},
     {"a", "D-VR"},
 };
+// clang-format on
 
+// clang-format off
 constexpr CodeRow kFlashModeRows[] = {
     {"0", "Did Not Fire"},
     {"8", "Fired, Commander Mode"},
     {"9", "Fired, TTL Mode"},
 };
+// clang-format on
 
 // The first five rows name a point only. In the others the top byte is the area
 // mode (0 single, 1 dynamic, 2 closest subject), the next byte the point
 // (0 center, 1 top, 2 bottom, 3 left, 4 right) and the low 16 bits the same
 // point as one bit; the text is still matched whole, so no other combination
 // is recognised.
+// clang-format off
 constexpr CodeRow kAFPointRows[] = {
     {"0x0000000", "Center"},
     {"0x0000100", "Top"},
@@ -254,6 +299,7 @@ constexpr CodeRow kAFPointRows[] = {
     {"0x2030008", "Closest Subject, Left"},
     {"0x2040010", "Closest Subject, Right"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -8,6 +8,7 @@ namespace {
 
 // A second name under 47 ("Nikkor AF 20-35/2.8 D IF") could never be shown,
 // since the first row with a key always wins; it is left out.
+// clang-format off
 constexpr CodeRow kLensIdRows[] = {
     {"2", "Unknown Nikkor or Sigma non D-type"},
     {"7", "Nikkor AF 28-85/3.5-4.5"},
@@ -77,6 +78,7 @@ constexpr CodeRow kLensIdRows[] = {
     {"140", "Nikkor 18-55mm F/3.5-5.6G"},
     {"Unknown", "Unknown Nikkor or Non-Nikkor Lens"},
 };
+// clang-format on
 
 static_assert(std::size(kLensIdRows) == 67);
 

@@ -29,6 +29,7 @@ struct TypeRow {
 // Tag labels, padded so that a listing lines up in a column. Tags are labelled
 // by number alone: the maker-note numbers below 0x00fe are also GPS and
 // interoperability tags, but the reader never walks those directories.
+// clang-format off
 constexpr NameRow kTagLabels[] = {
     {0x0001, "FileSystemVersion          "},
     {0x0002, "ISOUsed                    "},
@@ -216,9 +217,11 @@ constexpr NameRow kTagLabels[] = {
     {0xfffe, "TiffwalkerWProgramVersion  "},
     {0xffff, "Ignored Tag                "},
 };
+// clang-format on
 
 // Field types with the byte size of one value; the size decides whether a
 // value sits in the entry itself or elsewhere in the file.
+// clang-format off
 constexpr TypeRow kFieldTypes[] = {
     {0, 0, "Unspecified"},
     {1, 1, "8-bit unsigned"},
@@ -234,35 +237,46 @@ constexpr TypeRow kFieldTypes[] = {
     {11, 4, "4-byte IEEE floating point"},
     {12, 8, "8-byte IEEE floating point"},
 };
+// clang-format on
 
+// clang-format off
 constexpr NameRow kCompressionNames[] = {
     {1, "Uncompressed"}, {2, "CCITT1D"}, {3, "Group3Fax"}, {4, "Group4Fax"},
     {5, "LZW"},          {6, "JPEG"},    {0x8005, "PackBits"},
 };
+// clang-format on
 
+// clang-format off
 constexpr NameRow kIfdTypeNames[] = {
     {kIfdSpecial, "SPECIAL     "}, {kIfd0, "IFD0        "},       {kSubIfd0, "SUB_IFD0    "},
     {kSubIfd1, "SUB_IFD1    "},    {kSubIfd2, "SUB_IFD2    "},    {kSubIfd3, "SUB_IFD3    "},
     {kIfdExif, "EXIF        "},    {kIfdGps, "GPS         "},     {kThumbIfd, "THUMB_IFD   "},
     {kMakerNotes, "MAKER_NOTES "},
 };
+// clang-format on
 
 // There is no photometric interpretation 7.
+// clang-format off
 constexpr NameRow kPhotometricNames[] = {
     {0, "WhiteIsZero"}, {1, "BlackIsZero"}, {2, "RGB"},   {3, "RGB Palette"},
     {4, "Transparency Mask"}, {5, "CMYK"}, {6, "YCbCr"}, {8, "CIELab"},
 };
+// clang-format on
 
+// clang-format off
 constexpr NameRow kResolutionUnitNames[] = {
     {1, "Undefined"},
     {2, "Inches"},
     {3, "Centimeters"},
 };
+// clang-format on
 
+// clang-format off
 constexpr NameRow kPlanarConfigNames[] = {
     {1, "Chunky"},
     {2, "Planar"},
 };
+// clang-format on
 
 template <std::size_t N>
 constexpr bool allNamesHaveWidth(const NameRow (&rows)[N], std::size_t width) {

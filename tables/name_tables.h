@@ -5,21 +5,9 @@
 // argument with the 16-bit keys and answers "Unknown" (or size 0) without a row.
 #include <cstdint>
 
-namespace tiffwalker {
+#include "ifd_types.h"
 
-// IFD types carried by every record.
-enum IfdType : int32_t {
-    kIfdSpecial = 0,
-    kIfd0 = 1,
-    kSubIfd0 = 2,
-    kSubIfd1 = 3,
-    kSubIfd2 = 4,
-    kSubIfd3 = 5,
-    kIfdExif = 6,
-    kIfdGps = 7,
-    kThumbIfd = 8,
-    kMakerNotes = 9,
-};
+namespace tiffwalker {
 
 // The shared "Unknown" (7 characters) that every name lookup answers without a
 // row; the padded "Unknown" tag labels are different texts.

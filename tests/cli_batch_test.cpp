@@ -1,11 +1,11 @@
 // The tiffwalker command as a batch tool: walking folders, the three output
 // formats, the reasons given for missing counts, exit statuses and Ctrl-C.
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <chrono>
@@ -207,8 +207,9 @@ TEST(BatchOutput, TextTableHasColumnsReasonsAndASummaryPerBody) {
     EXPECT_NE(all[1].find("3001234"), std::string::npos);
     EXPECT_NE(all[1].find("2024:05:01 09:30:00"), std::string::npos);
     EXPECT_EQ(all[4].substr(resultColumn, 8), "No Count");
-    EXPECT_EQ(all[5].substr(resultColumn), "why: maker notes missing; the file was written by \"Adobe Photoshop CS2 "
-                                           "Windows\", and editing programs often drop maker notes");
+    EXPECT_EQ(all[5].substr(resultColumn),
+              "why: maker notes missing; the file was written by \"Adobe Photoshop CS2 "
+              "Windows\", and editing programs often drop maker notes");
     EXPECT_NE(result.out.find("4 files: 3 counts, 1 No Count."), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("NIKON D70, serial 3001234  2500  in " + (dir.path() / "b.nef").string()),
               std::string::npos)
@@ -253,8 +254,9 @@ TEST(BatchOutput, EveryResultWithoutACountSaysWhy) {
     refused.makerNoteHeaderValid = false;
     writeNef(root / "refused.nef", refused);
     dir.write("plain.jpg", {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xDA, 0x00, 0x02, 0xFF, 0xD9});
-    dir.write("bad-exif.jpg",
-              ByteWriter(true).raw({0xFF, 0xD8, 0xFF, 0xE1, 0, 0x40}).text("Exif").raw({0, 0, 'I', 'M'}).fill(40).bytes());
+    dir.write(
+        "bad-exif.jpg",
+        ByteWriter(true).raw({0xFF, 0xD8, 0xFF, 0xE1, 0, 0x40}).text("Exif").raw({0, 0, 'I', 'M'}).fill(40).bytes());
 
     const auto result = runTiffwalker({"--format", "json", root.string()});
     EXPECT_EQ(result.exitCode, 3) << "a raised error outranks the failure texts";
@@ -300,7 +302,8 @@ TEST(BatchOutput, AwkwardPathsStayOneValidLineInJsonAndTsv) {
         if (object.contains("path_hex")) {
             const std::string hex = object["path_hex"];
             std::string bytes;
-            for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+            for (size_t i = 0; i + 1 < hex.size(); i += 2)
+                bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
             recovered.insert(relative(bytes, dir));
         } else {
             recovered.insert(relative(object["path"], dir));
@@ -345,7 +348,8 @@ TEST(BatchExit, StatusIsTheWorstOfTheRun) {
 TEST(BatchExit, InterruptPrintsWhatWasReadAndExits130) {
     TempDir dir;
     const synthetic::Bytes nef = synthetic::makeNef(camera(5));
-    for (int i = 0; i < 4000; ++i) synthetic::writeFile((dir.path() / ("f" + std::to_string(i) + ".nef")).string(), nef);
+    for (int i = 0; i < 4000; ++i)
+        synthetic::writeFile((dir.path() / ("f" + std::to_string(i) + ".nef")).string(), nef);
     const std::string outPath = (dir.path() / "out.txt").string();
 
     const pid_t child = ::fork();

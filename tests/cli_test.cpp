@@ -38,7 +38,8 @@ TEST(TiffwalkerCommand, PrintsOnlyTheResultAndExitsByItsKind) {
 TEST(TiffwalkerCommand, RaisedErrorsGoToStandardErrorWithStatus3) {
     TempDir dir;
     const std::string bad = dir.write(
-        "bad.jpg", ByteWriter(true).raw({0xFF, 0xD8, 0xFF, 0xE1, 0, 0x40}).text("Exif").raw({0, 0, 'I', 'M'}).fill(40).bytes());
+        "bad.jpg",
+        ByteWriter(true).raw({0xFF, 0xD8, 0xFF, 0xE1, 0, 0x40}).text("Exif").raw({0, 0, 'I', 'M'}).fill(40).bytes());
     const auto result = runTiffwalker({bad});
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.out, "");

@@ -17,6 +17,7 @@
 #include "reading_budget.h"
 #include "reading_limits.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {

@@ -5,11 +5,12 @@
 #include "name_tables.h"
 #include "synthetic_files.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;
-using testing_support::ByteWriter;
 using testing_support::Bytes;
+using testing_support::ByteWriter;
 using testing_support::CapturedOutput;
 using testing_support::CleanOptions;
 using testing_support::TempDir;
@@ -100,7 +101,8 @@ TEST_F(DriverTest, JpegLayoutsPlaceTheTiffHeaderAt12Or30) {
     readImageRecords(app0.c_str(), records);
     ASSERT_GT(records.size(), 3u);
     EXPECT_EQ(records[3].iImageType, 30);
-    const auto make = std::find_if(records.begin(), records.end(), [](const CTagRecord& r) { return r.ifde.tag == 0x010f; });
+    const auto make =
+        std::find_if(records.begin(), records.end(), [](const CTagRecord& r) { return r.ifde.tag == 0x010f; });
     ASSERT_NE(make, records.end());
     EXPECT_EQ(make->stringData, "NIKON CORPORATION") << "values are found relative to the header at 30";
 }
@@ -133,10 +135,16 @@ TEST_F(DriverTest, PseudoRecordsComeFirstAndCarryTheFile) {
 TEST_F(DriverTest, JpegWithoutExifSegment) {
     CapturedOutput out;
     const Bytes noExif = ByteWriter(true)
-                             .raw({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10}).text("JFIF").fill(10)
-                             .raw({0xFF, 0xDB, 0x00, 0x0A}).fill(8)
-                             .raw({0xFF, 0xDA, 0x00, 0x0A}).fill(8)
-                             .raw({0xFF, 0xE1, 0x00, 0x0A}).text("Exif").fill(20)
+                             .raw({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10})
+                             .text("JFIF")
+                             .fill(10)
+                             .raw({0xFF, 0xDB, 0x00, 0x0A})
+                             .fill(8)
+                             .raw({0xFF, 0xDA, 0x00, 0x0A})
+                             .fill(8)
+                             .raw({0xFF, 0xE1, 0x00, 0x0A})
+                             .text("Exif")
+                             .fill(20)
                              .bytes();
     const std::string path = dir.write("noexif.jpg", noExif);
     EXPECT_EQ(getImageShutterCount(path.c_str()), "No EXIF data") << "an Exif after the scan does not count";
@@ -155,8 +163,13 @@ TEST_F(DriverTest, SegmentSearchEndsOnShortLengthsAndTruncation) {
 TEST_F(DriverTest, FirstSegmentOtherThanApp0OrApp1IsNotReadable) {
     CapturedOutput out;
     const Bytes tableFirst = ByteWriter(true)
-                                 .raw({0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x0A}).fill(8)
-                                 .raw({0xFF, 0xE1, 0x00, 0x20}).text("Exif").raw({0, 0}).header(8).fill(30)
+                                 .raw({0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x0A})
+                                 .fill(8)
+                                 .raw({0xFF, 0xE1, 0x00, 0x20})
+                                 .text("Exif")
+                                 .raw({0, 0})
+                                 .header(8)
+                                 .fill(30)
                                  .bytes();
     EXPECT_EQ(read(tableFirst), "Not Readable");
     EXPECT_NE(out.text().find("Fourth byte is unknown: db"), std::string::npos);
@@ -189,8 +202,14 @@ TEST_F(DriverTest, MalformedExifHeadersRaiseTheirErrors) {
 
     // A JFIF segment longer than 16 bytes puts the APP1 block out of place.
     const Bytes longApp0 = ByteWriter(true)
-                               .raw({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x12}).text("JFIF").fill(12)
-                               .raw({0xFF, 0xE1, 0x00, 0x20}).text("Exif").raw({0, 0}).header(8).fill(30)
+                               .raw({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x12})
+                               .text("JFIF")
+                               .fill(12)
+                               .raw({0xFF, 0xE1, 0x00, 0x20})
+                               .text("Exif")
+                               .raw({0, 0})
+                               .header(8)
+                               .fill(30)
                                .bytes();
     EXPECT_EQ(raisedMessage(longApp0), "EXIF header text incorrect\r\nFile is not a JPG/JPEG file");
 }
@@ -204,7 +223,8 @@ TEST_F(DriverTest, ARaisedErrorLeavesNothingBehind) {
 
 TEST_F(DriverTest, TooShortExifBlockReadsNothing) {
     // 12 to 19 bytes: the 20-byte block cannot be read, and IFD0 is taken as 0.
-    const Bytes shortFile = ByteWriter(true).raw({0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x20}).text("Exif").raw({0, 'M', 'M'}).bytes();
+    const Bytes shortFile =
+        ByteWriter(true).raw({0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x20}).text("Exif").raw({0, 'M', 'M'}).bytes();
     EXPECT_EQ(shortFile.size(), 13u);
     EXPECT_EQ(read(shortFile), "No Count");
 }

@@ -26,6 +26,7 @@
 #include "reading_budget.h"
 #include "reading_limits.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {
@@ -149,7 +150,7 @@ TEST_P(WorstCases, RecordsStayWithinTheBounds) {
 struct Measurement {
     double seconds = 0;     // wall-clock time
     double cpuSeconds = 0;  // processor time, user and system
-    long peakKiB = 0;  // the reading's own peak, above the process before it
+    long peakKiB = 0;       // the reading's own peak, above the process before it
     bool peakIsDelta = false;
     char result[32] = {};
 };

@@ -8,9 +8,7 @@
 namespace tiffwalker {
 namespace {
 
-std::string padded(const std::string& label, size_t width) {
-    return label + std::string(width - label.size(), ' ');
-}
+std::string padded(const std::string& label, size_t width) { return label + std::string(width - label.size(), ' '); }
 
 TEST(TagNames, LabelsArePaddedToTheColumnWidth) {
     EXPECT_EQ(getTagName(0x00a7), padded("ShutterCount", 27));

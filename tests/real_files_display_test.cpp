@@ -22,8 +22,7 @@ std::string displayOf(const RecordList& records, uint16_t tag) {
 }
 
 TEST(RealFilesDisplay, NikonD70Nef) {
-    const std::filesystem::path path =
-        std::filesystem::path(FRAMETALLY_CORPUS_DIR) / "real" / "Nikon.nef";
+    const std::filesystem::path path = std::filesystem::path(FRAMETALLY_CORPUS_DIR) / "real" / "Nikon.nef";
     if (!std::filesystem::exists(path)) GTEST_SKIP() << "corpus file missing: " << path;
 
     testing_support::CleanOptions clean;

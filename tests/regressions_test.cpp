@@ -14,6 +14,7 @@
 #include "reading_budget.h"
 #include "reading_limits.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {

@@ -20,8 +20,7 @@ struct Switches {
 
 List split(const char* text, const char* delimiters, Switches s = {}) {
     List list{"left over"};
-    const int count = splitString(text, delimiters, list, s.maxCount, s.trim, s.escapes, s.quotes,
-                                  s.keepEmpty);
+    const int count = splitString(text, delimiters, list, s.maxCount, s.trim, s.escapes, s.quotes, s.keepEmpty);
     EXPECT_EQ(count, static_cast<int>(list.size()));
     return list;
 }

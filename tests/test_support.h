@@ -30,7 +30,6 @@ constexpr bool kOptimised = true;
 constexpr bool kOptimised = false;
 #endif
 
-
 using Bytes = std::vector<uint8_t>;
 
 // Writes numbers in a chosen byte order, for byte fixtures that show each
@@ -38,14 +37,30 @@ using Bytes = std::vector<uint8_t>;
 class ByteWriter {
 public:
     explicit ByteWriter(bool bigEndian) : big_(bigEndian) {}
-    ByteWriter& u8(uint8_t value) { bytes_.push_back(value); return *this; }
+    ByteWriter& u8(uint8_t value) {
+        bytes_.push_back(value);
+        return *this;
+    }
     ByteWriter& u16(uint32_t value) { return put(value, 2); }
     ByteWriter& u32(uint32_t value) { return put(value, 4); }
-    ByteWriter& raw(std::initializer_list<uint8_t> values) { bytes_.insert(bytes_.end(), values); return *this; }
-    ByteWriter& text(const std::string& value) { bytes_.insert(bytes_.end(), value.begin(), value.end()); return *this; }
-    ByteWriter& fill(size_t count, uint8_t value = 0) { bytes_.insert(bytes_.end(), count, value); return *this; }
+    ByteWriter& raw(std::initializer_list<uint8_t> values) {
+        bytes_.insert(bytes_.end(), values);
+        return *this;
+    }
+    ByteWriter& text(const std::string& value) {
+        bytes_.insert(bytes_.end(), value.begin(), value.end());
+        return *this;
+    }
+    ByteWriter& fill(size_t count, uint8_t value = 0) {
+        bytes_.insert(bytes_.end(), count, value);
+        return *this;
+    }
     // A TIFF header: byte-order mark, 42 and the offset of IFD0.
-    ByteWriter& header(uint32_t ifd0) { text(big_ ? "MM" : "II"); u16(42); return u32(ifd0); }
+    ByteWriter& header(uint32_t ifd0) {
+        text(big_ ? "MM" : "II");
+        u16(42);
+        return u32(ifd0);
+    }
     // One 12-byte directory entry.
     ByteWriter& entry(uint16_t tag, uint16_t type, uint32_t count, uint32_t valofs) {
         return u16(tag).u16(type).u32(count).u32(valofs);

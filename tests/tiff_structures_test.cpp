@@ -108,8 +108,9 @@ TEST(TiffHeader, PrintNamesTheByteOrder) {
         header.order = c.order;
         header.ifdofs = 0xFFFFFFFF;
         header.print();
-        EXPECT_EQ(out.text(), std::string(c.firstLine) + "TIFFHEADER::iden            = 42\n"
-                                                        "TIFFHEADER::ifdofs          = -1\n");
+        EXPECT_EQ(out.text(), std::string(c.firstLine) +
+                                  "TIFFHEADER::iden            = 42\n"
+                                  "TIFFHEADER::ifdofs          = -1\n");
     }
 }
 

@@ -4,17 +4,16 @@
 #include "file_stream.h"
 #include "name_tables.h"
 #include "test_support.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;
-using testing_support::ByteWriter;
 using testing_support::Bytes;
+using testing_support::ByteWriter;
 using testing_support::TempDir;
 
 namespace {
 
-constexpr uint16_t kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRational = 5, kSByte = 6, kUndefined = 7,
-                   kSShort = 8, kSLong = 9, kSRational = 10, kFloat = 11, kDouble = 12;
 
 // The value/offset field holding these four file bytes, as the entry read
 // converts it in the given byte order.
@@ -122,8 +121,9 @@ TEST(ValueExtraction, ZeroDenominatorsGiveTheIeeeResult) {
 
 TEST(ValueExtraction, ShortsBySizeAndByteOrder) {
     for (const bool big : {false, true}) {
-        EXPECT_EQ(textOf(big, {0x0112, kShort, 1, field(big, big ? std::initializer_list<uint8_t>{0, 3}
-                                                                  : std::initializer_list<uint8_t>{3, 0})}),
+        EXPECT_EQ(textOf(big, {0x0112, kShort, 1,
+                               field(big, big ? std::initializer_list<uint8_t>{0, 3}
+                                              : std::initializer_list<uint8_t>{3, 0})}),
                   "3");
         const uint32_t twoOne = big ? field(big, {0, 2, 0, 1}) : field(big, {2, 0, 1, 0});
         EXPECT_EQ(textOf(big, {0x0212, kShort, 2, twoOne}), "2 1");
@@ -145,8 +145,9 @@ TEST(ValueExtraction, SignedShortsKeepTheirOddRules) {
     EXPECT_EQ(textOf(false, {0x000b, kSShort, 1, field(false, {0xf1, 0xff})}), "-15");
     EXPECT_EQ(textOf(false, {0x000b, kSShort, 1, field(false, {0x00, 0x80})}), "32768");
     EXPECT_EQ(textOf(true, {0x0092, kSShort, 1, field(true, {0xff, 0xfd})}), "-3");
-    EXPECT_EQ(textOf(false, {0x1000, kSShort, 3, 8}, placed(20, 8, ByteWriter(false).u16(0xffff).u16(1).u16(2).bytes())),
-              "65535 1 2 ");
+    EXPECT_EQ(
+        textOf(false, {0x1000, kSShort, 3, 8}, placed(20, 8, ByteWriter(false).u16(0xffff).u16(1).u16(2).bytes())),
+        "65535 1 2 ");
 }
 
 TEST(ValueExtraction, LongListsShowFortyValuesAndKeepEveryByte) {
@@ -170,7 +171,8 @@ TEST(ValueExtraction, BytesAndText) {
     makeBytes.push_back(0);
     EXPECT_EQ(textOf(false, {0x010f, kAscii, 18, 30}, placed(64, 30, makeBytes)), make);
     // Bytes from the file come with a NUL after them.
-    EXPECT_EQ(textOf(false, {0x1000, kByte, 6, 8}, placed(20, 8, {1, 2, 3, 4, 5, 6})), std::string("\1\2\3\4\5\6\0", 7));
+    EXPECT_EQ(textOf(false, {0x1000, kByte, 6, 8}, placed(20, 8, {1, 2, 3, 4, 5, 6})),
+              std::string("\1\2\3\4\5\6\0", 7));
 }
 
 TEST(ValueExtraction, UndefinedValuesByTag) {
@@ -213,7 +215,7 @@ TEST(ValueExtraction, ByteListsAndUserComments) {
 }
 
 TEST(ValueExtraction, TypesWithoutTextStillKeepTheirBytes) {
-    for (const uint16_t type : {kSLong, kFloat, kDouble, uint16_t{0}, uint16_t{13}}) {
+    for (const uint16_t type : {uint16_t{kSLong}, uint16_t{kFloat}, uint16_t{kDouble}, uint16_t{0}, uint16_t{13}}) {
         EXPECT_EQ(textOf(false, {0x1000, type, 1, 5}, Bytes(20, 7)), "") << type;
     }
     const Extracted dbl = extract(false, {0x1000, kDouble, 2, 4}, Bytes(30, 7));

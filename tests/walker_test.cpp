@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "file_stream.h"
 #include "name_tables.h"
 #include "test_support.h"
-#include "file_stream.h"
+#include "reader.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;
@@ -66,7 +67,6 @@ private:
     Bytes bytes_;
 };
 
-constexpr uint16_t kAscii = 2, kShort = 3, kLong = 4, kUndefined = 7;
 const IFDENTRY kNikonMake{0x010f, kAscii, 18, 600};
 
 struct WalkerTest : ::testing::Test {
@@ -113,7 +113,8 @@ TEST_F(WalkerTest, EntryCountLimitIsOneHundred) {
     for (const uint32_t count : {0u, 100u, 101u}) {
         FileImage image(false);
         image.ifd0(8).u16(8, count);
-        for (uint32_t i = 0; i < count; ++i) image.u16(10 + 12 * i, 0x1000 + i).u16(12 + 12 * i, kShort).u32(14 + 12 * i, 1);
+        for (uint32_t i = 0; i < count; ++i)
+            image.u16(10 + 12 * i, 0x1000 + i).u16(12 + 12 * i, kShort).u32(14 + 12 * i, 1);
         read(image);
         EXPECT_EQ(entryRecords(), count <= 100 ? count : 0u) << count;
     }
@@ -204,8 +205,8 @@ TEST_F(WalkerTest, SubImageListIsBoundedByTheFile) {
 }
 
 TEST_F(WalkerTest, ThumbnailDirectoryOnlyForD100AndD2H) {
-    for (const auto& [model, walked] : {std::pair{"nikon d2hs", true}, std::pair{"NIKON D100", true},
-                                        std::pair{"NIKON D70", false}}) {
+    for (const auto& [model, walked] :
+         {std::pair{"nikon d2hs", true}, std::pair{"NIKON D100", true}, std::pair{"NIKON D70", false}}) {
         FileImage image = nikonFile(false, true);
         image.directory(8, {kNikonMake, {0x0110, kAscii, 12, 640}, {0x8769, kLong, 1, 200}}).text(640, model);
         image.withOrder(true).directory(418, {{0x0011, kLong, 1, 100}, {0x00a7, kLong, 1, 731}});

@@ -130,8 +130,8 @@ inline Bytes sameLargeValue(size_t size) {
 // (SHORT and RATIONAL lists), some of them with display handlings that parse
 // them (lens, exposure time, focal length, a code table, a level).
 inline Bytes wrappedListCounts(size_t size) {
-    const RawEntry kinds[] = {{0, kShort, 0x80000000u, 0}, {0, kRational, 0x20000000u, 0},
-                              {0, 8, 0x80000000u, 0}, {0, 10, 0x20000000u, 0}};
+    const RawEntry kinds[] = {
+        {0, kShort, 0x80000000u, 0}, {0, kRational, 0x20000000u, 0}, {0, 8, 0x80000000u, 0}, {0, 10, 0x20000000u, 0}};
     const uint16_t tags[] = {0x1000, 0x0084, 0x829a, 0x920a, 0xa408, 0x0103, 0x1001};
     CraftedFile file = wideFile(size, {}, [&](uint32_t, size_t i) {
         RawEntry e = kinds[i % std::size(kinds)];
@@ -148,11 +148,16 @@ inline Bytes wrappedListCounts(size_t size) {
 inline Bytes countsNear2To32(size_t size) {
     const uint32_t counts[] = {0xffffffffu, 0xfffffffeu, 0x80000000u, 0x80000001u, 0x7fffffffu,
                                0x40000000u, 0x40000001u, 0x20000000u, 0x20000001u};
-    const uint16_t tags[] = {0x0002, 0x000b, 0x000e, 0x0084, 0x008b, 0x008c, 0x0088, 0x829a,
-                             0x9286, 0x9000, 0x9101, 0xa300, 0x00a7, 0x1234};
-    const uint32_t positions[] = {0, 8, static_cast<uint32_t>(kBulkAt), static_cast<uint32_t>(size / 2),
-                                  static_cast<uint32_t>(size - 2), static_cast<uint32_t>(size),
-                                  0x7ffffffeu, 0xfffffff0u};
+    const uint16_t tags[] = {0x0002, 0x000b, 0x000e, 0x0084, 0x008b, 0x008c, 0x0088,
+                             0x829a, 0x9286, 0x9000, 0x9101, 0xa300, 0x00a7, 0x1234};
+    const uint32_t positions[] = {0,
+                                  8,
+                                  static_cast<uint32_t>(kBulkAt),
+                                  static_cast<uint32_t>(size / 2),
+                                  static_cast<uint32_t>(size - 2),
+                                  static_cast<uint32_t>(size),
+                                  0x7ffffffeu,
+                                  0xfffffff0u};
     CraftedFile file = wideFile(size, {}, [&](uint32_t d, size_t i) {
         return RawEntry{tags[(d + i) % std::size(tags)], static_cast<uint16_t>((d * 7 + i) % 14),
                         counts[(d + i) % std::size(counts)], positions[(d * 3 + i) % std::size(positions)]};
@@ -182,7 +187,8 @@ inline Bytes repeatedSubIfdLists(size_t size) {
     CraftedFile file(size);
     file.tiffHeader();
     const auto listLength = static_cast<uint32_t>((size - kListAt) / 4);
-    std::vector<RawEntry> ifd0(kWideEntries, RawEntry{kSubIfdOffsets, kLong, listLength, static_cast<uint32_t>(kListAt)});
+    std::vector<RawEntry> ifd0(kWideEntries,
+                               RawEntry{kSubIfdOffsets, kLong, listLength, static_cast<uint32_t>(kListAt)});
     file.directory(8, ifd0);
     for (size_t p = kListAt, j = 0; p + 4 <= size; p += 4, ++j) file.put32(p, j % 2 == 0 ? 8 : 0);
     return file.bytes();
@@ -219,25 +225,25 @@ inline Bytes makerNoteLoops() {
     CraftedFile file(1024);
     file.tiffHeader();
     const uint32_t makeAt = 200, modelAt = 220, exifAt = 300, noteAt = 500;
-    const uint32_t header = noteAt + 10;   // the maker note's own TIFF header
-    const uint32_t noteIfd = header + 8;   // its first directory, counted from there: 8
+    const uint32_t header = noteAt + 10;  // the maker note's own TIFF header
+    const uint32_t noteIfd = header + 8;  // its first directory, counted from there: 8
     file.putText(makeAt, std::string("NIKON CORPORATION") + '\0');
     file.putText(modelAt, std::string("NIKON D2H") + '\0');
     file.directory(8, {{0x010f, 2, 18, makeAt},
                        {0x0110, 2, 10, modelAt},
                        {0x8769, kLong, 1, exifAt},
                        {0x0011, kLong, 1, 8 - header}});  // header + this = IFD0
-    file.directory(exifAt, {{0x8769, kLong, 1, 8},          // back to IFD0
+    file.directory(exifAt, {{0x8769, kLong, 1, 8},        // back to IFD0
                             {0x927c, kUndefined, 200, noteAt},
-                            {0x8769, kLong, 1, exifAt}});   // itself
+                            {0x8769, kLong, 1, exifAt}});  // itself
     file.putText(noteAt, std::string("Nikon\0\x02\x10\0\0", 10));
     file.putText(header, "MM");
     file.put16(header + 2, 42, true);
     file.put32(header + 4, 8, true);
     file.directory(noteIfd,
-                   {{0x0011, kLong, 1, 8 - header},  // thumbnail: IFD0
-                    {kSubIfdOffsets, kLong, 1, 8},   // IFD0
-                    {0x8769, kLong, 1, exifAt},      // the EXIF directory
+                   {{0x0011, kLong, 1, 8 - header},     // thumbnail: IFD0
+                    {kSubIfdOffsets, kLong, 1, 8},      // IFD0
+                    {0x8769, kLong, 1, exifAt},         // the EXIF directory
                     {0x927c, kUndefined, 200, noteAt},  // these maker notes again
                     {0x00a7, kLong, 1, 4242}},
                    true);
@@ -251,7 +257,8 @@ inline Bytes wrappedShortLists(size_t size) {
     CraftedFile file(size);
     file.tiffHeader();
     std::vector<RawEntry> ifd0;
-    for (uint16_t i = 0; i < kWideEntries; ++i) ifd0.push_back({static_cast<uint16_t>(0x1000 + i), kShort, 0x80000000u, 4096});
+    for (uint16_t i = 0; i < kWideEntries; ++i)
+        ifd0.push_back({static_cast<uint16_t>(0x1000 + i), kShort, 0x80000000u, 4096});
     file.directory(8, ifd0);
     return file.bytes();
 }

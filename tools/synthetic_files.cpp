@@ -240,27 +240,48 @@ Bytes userComment() {
 // control, world time, ISO info, lens data, colour balance, flash info.
 void addFullMakerNoteEntries(std::vector<Entry>& entries) {
     const std::vector<Entry> more = {
-        Entry::ascii(0x0005, "AUTO        "), Entry::ascii(0x0006, "AUTO  "), Entry::ascii(0x0007, "AF-S  "),
-        Entry::ascii(0x0008, "NORMAL      "), Entry::shorts(0x000b, {0, 0}, 8),
+        Entry::ascii(0x0005, "AUTO        "),
+        Entry::ascii(0x0006, "AUTO  "),
+        Entry::ascii(0x0007, "AF-S  "),
+        Entry::ascii(0x0008, "NORMAL      "),
+        Entry::shorts(0x000b, {0, 0}, 8),
         Entry::rationals(0x000c, {{473, 256}, {349, 256}, {256, 256}, {256, 256}}),
-        Entry::bytes(0x000d, 7, {0, 1, 6, 0}), Entry::bytes(0x000e, 7, {0, 1, 12, 0}),
-        Entry::bytes(0x0012, 7, {0, 1, 6, 0}), Entry::shorts(0x0013, {0, 200}),
-        Entry::shorts(0x0016, {0, 0, 4928, 3264}), Entry::bytes(0x0017, 7, {0, 1, 6, 0}),
-        Entry::bytes(0x0018, 7, {0, 1, 6, 0}), Entry::rationals(0x0019, {{0, 6}}, 10),
-        Entry::shorts(0x001b, {0, 4992, 3280, 4992, 3280, 0, 0}), Entry::shorts(0x001e, {1}),
-        Entry::shorts(0x0022, {65535}), Entry::bytes(0x0023, 7, filler(58, 3)),
-        Entry::bytes(0x0024, 7, filler(12, 5)), Entry::bytes(0x0025, 7, filler(14, 9)),
-        Entry::longs(0x002a, {1}), Entry::bytes(0x002b, 7, filler(16, 11)),
-        Entry::bytes(0x002c, 7, filler(94, 13)), Entry::bytes(0x0032, 7, filler(8, 17)),
+        Entry::bytes(0x000d, 7, {0, 1, 6, 0}),
+        Entry::bytes(0x000e, 7, {0, 1, 12, 0}),
+        Entry::bytes(0x0012, 7, {0, 1, 6, 0}),
+        Entry::shorts(0x0013, {0, 200}),
+        Entry::shorts(0x0016, {0, 0, 4928, 3264}),
+        Entry::bytes(0x0017, 7, {0, 1, 6, 0}),
+        Entry::bytes(0x0018, 7, {0, 1, 6, 0}),
+        Entry::rationals(0x0019, {{0, 6}}, 10),
+        Entry::shorts(0x001b, {0, 4992, 3280, 4992, 3280, 0, 0}),
+        Entry::shorts(0x001e, {1}),
+        Entry::shorts(0x0022, {65535}),
+        Entry::bytes(0x0023, 7, filler(58, 3)),
+        Entry::bytes(0x0024, 7, filler(12, 5)),
+        Entry::bytes(0x0025, 7, filler(14, 9)),
+        Entry::longs(0x002a, {1}),
+        Entry::bytes(0x002b, 7, filler(16, 11)),
+        Entry::bytes(0x002c, 7, filler(94, 13)),
+        Entry::bytes(0x0032, 7, filler(8, 17)),
         Entry::rationals(0x003b, {{256, 256}, {256, 256}, {256, 256}, {256, 256}}),
-        Entry::shorts(0x003c, {1}), Entry::shorts(0x0089, {0}), Entry::shorts(0x008a, {1}),
-        Entry::bytes(0x008b, 7, {0x40, 1, 0x0c, 0}), Entry::ascii(0x0095, "OFF "),
-        Entry::bytes(0x0097, 7, filler(1302, 19)), Entry::bytes(0x0098, 7, filler(33, 23)),
-        Entry::shorts(0x009e, {9, 0, 0, 0, 0, 0, 0, 0, 0, 0}), Entry::longs(0x00a2, {16150528}),
-        Entry::bytes(0x00a3, 1, {0}), Entry::bytes(0x00a8, 7, filler(49, 29)),
-        Entry::bytes(0x00b0, 7, filler(16, 31)), Entry::shorts(0x00b1, {4}),
-        Entry::bytes(0x00b6, 7, filler(8, 37)), Entry::bytes(0x00b7, 7, filler(84, 41)),
-        Entry::bytes(0x00b8, 7, filler(172, 43)), Entry::bytes(0x00bb, 7, filler(6, 47)),
+        Entry::shorts(0x003c, {1}),
+        Entry::shorts(0x0089, {0}),
+        Entry::shorts(0x008a, {1}),
+        Entry::bytes(0x008b, 7, {0x40, 1, 0x0c, 0}),
+        Entry::ascii(0x0095, "OFF "),
+        Entry::bytes(0x0097, 7, filler(1302, 19)),
+        Entry::bytes(0x0098, 7, filler(33, 23)),
+        Entry::shorts(0x009e, {9, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+        Entry::longs(0x00a2, {16150528}),
+        Entry::bytes(0x00a3, 1, {0}),
+        Entry::bytes(0x00a8, 7, filler(49, 29)),
+        Entry::bytes(0x00b0, 7, filler(16, 31)),
+        Entry::shorts(0x00b1, {4}),
+        Entry::bytes(0x00b6, 7, filler(8, 37)),
+        Entry::bytes(0x00b7, 7, filler(84, 41)),
+        Entry::bytes(0x00b8, 7, filler(172, 43)),
+        Entry::bytes(0x00bb, 7, filler(6, 47)),
         Entry::bytes(0x0e00, 7, filler(132, 53)),
     };
     entries.insert(entries.end(), more.begin(), more.end());
@@ -268,16 +289,33 @@ void addFullMakerNoteEntries(std::vector<Entry>& entries) {
 
 void addFullExifEntries(std::vector<Entry>& entries) {
     const std::vector<Entry> more = {
-        Entry::ascii(0x9004, "2026:12:07 10:00:00"), Entry::bytes(0x9101, 7, {1, 2, 3, 0}),
-        Entry::rationals(0x9102, {{4, 1}}), Entry::rationals(0x9204, {{0, 6}}, 10),
-        Entry::rationals(0x9205, {{36, 10}}), Entry::shorts(0x9208, {0}),
-        Entry::bytes(0x9286, 7, userComment()), Entry::ascii(0x9290, "00"), Entry::ascii(0x9291, "00"),
-        Entry::ascii(0x9292, "00"), Entry::bytes(0xa000, 7, {'0', '1', '0', '0'}), Entry::shorts(0xa001, {1}),
-        Entry::longs(0xa002, {4928}), Entry::longs(0xa003, {3264}), Entry::shorts(0xa217, {2}),
-        Entry::bytes(0xa300, 7, {3}), Entry::bytes(0xa301, 7, {1}), Entry::bytes(0xa302, 7, {0, 2, 0, 2, 0, 1, 1, 2}),
-        Entry::shorts(0xa401, {0}), Entry::shorts(0xa402, {0}), Entry::shorts(0xa403, {0}),
-        Entry::rationals(0xa404, {{1, 1}}), Entry::shorts(0xa406, {0}), Entry::shorts(0xa407, {0}),
-        Entry::shorts(0xa408, {0}), Entry::shorts(0xa409, {0}), Entry::shorts(0xa40a, {0}),
+        Entry::ascii(0x9004, "2026:12:07 10:00:00"),
+        Entry::bytes(0x9101, 7, {1, 2, 3, 0}),
+        Entry::rationals(0x9102, {{4, 1}}),
+        Entry::rationals(0x9204, {{0, 6}}, 10),
+        Entry::rationals(0x9205, {{36, 10}}),
+        Entry::shorts(0x9208, {0}),
+        Entry::bytes(0x9286, 7, userComment()),
+        Entry::ascii(0x9290, "00"),
+        Entry::ascii(0x9291, "00"),
+        Entry::ascii(0x9292, "00"),
+        Entry::bytes(0xa000, 7, {'0', '1', '0', '0'}),
+        Entry::shorts(0xa001, {1}),
+        Entry::longs(0xa002, {4928}),
+        Entry::longs(0xa003, {3264}),
+        Entry::shorts(0xa217, {2}),
+        Entry::bytes(0xa300, 7, {3}),
+        Entry::bytes(0xa301, 7, {1}),
+        Entry::bytes(0xa302, 7, {0, 2, 0, 2, 0, 1, 1, 2}),
+        Entry::shorts(0xa401, {0}),
+        Entry::shorts(0xa402, {0}),
+        Entry::shorts(0xa403, {0}),
+        Entry::rationals(0xa404, {{1, 1}}),
+        Entry::shorts(0xa406, {0}),
+        Entry::shorts(0xa407, {0}),
+        Entry::shorts(0xa408, {0}),
+        Entry::shorts(0xa409, {0}),
+        Entry::shorts(0xa40a, {0}),
         Entry::shorts(0xa40c, {0}),
     };
     entries.insert(entries.end(), more.begin(), more.end());
@@ -306,11 +344,8 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
 
     auto exif = std::make_shared<Ifd>();
     exif->entries = {
-        Entry::rationals(0x829a, {{1, 250}}),
-        Entry::rationals(0x829d, {{56, 10}}),
-        Entry::shorts(0x8822, {3}),
-        Entry::shorts(0x8827, {200}),
-        Entry::bytes(0x9000, 7, {'0', '2', '2', '1'}),
+        Entry::rationals(0x829a, {{1, 250}}), Entry::rationals(0x829d, {{56, 10}}),          Entry::shorts(0x8822, {3}),
+        Entry::shorts(0x8827, {200}),         Entry::bytes(0x9000, 7, {'0', '2', '2', '1'}),
     };
     if (!camera.dateTimeOriginal.empty()) exif->entries.push_back(Entry::ascii(0x9003, camera.dateTimeOriginal));
     exif->entries.push_back(Entry::shorts(0x9207, {5}));
@@ -332,24 +367,34 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
     if (!camera.software.empty()) ifd0.entries.push_back(Entry::ascii(0x0131, camera.software));
     if (camera.fullEntrySet) {
         const std::vector<Entry> more = {
-            Entry::shorts(0x0102, {8, 8, 8}), Entry::shorts(0x0106, {2}), Entry::longs(0x0111, {0}),
-            Entry::shorts(0x0115, {3}), Entry::longs(0x0116, {120}), Entry::longs(0x0117, {57600}),
-            Entry::shorts(0x011c, {1}), Entry::ascii(0x0132, "2026:12:07 10:00:00"),
-            Entry::rationals(0x0214, {{0, 1}, {255, 1}, {0, 1}, {255, 1}, {0, 1}, {255, 1}}), Entry::bytes(0x9216, 1, {1, 0, 0, 0}),
+            Entry::shorts(0x0102, {8, 8, 8}),
+            Entry::shorts(0x0106, {2}),
+            Entry::longs(0x0111, {0}),
+            Entry::shorts(0x0115, {3}),
+            Entry::longs(0x0116, {120}),
+            Entry::longs(0x0117, {57600}),
+            Entry::shorts(0x011c, {1}),
+            Entry::ascii(0x0132, "2026:12:07 10:00:00"),
+            Entry::rationals(0x0214, {{0, 1}, {255, 1}, {0, 1}, {255, 1}, {0, 1}, {255, 1}}),
+            Entry::bytes(0x9216, 1, {1, 0, 0, 0}),
         };
         ifd0.entries.insert(ifd0.entries.end(), more.begin(), more.end());
     }
     if (withSubImage) {
         auto sub = std::make_shared<Ifd>();
-        sub->entries = {Entry::longs(0x00fe, {0}), Entry::longs(0x0100, {3008}), Entry::longs(0x0101, {2000}),
-                        Entry::shorts(0x0103, {34713}), Entry::longs(0x0111, {0}),
-                        Entry::longs(0x0117, {static_cast<uint64_t>(camera.imageBytes)})};
+        sub->entries = {Entry::longs(0x00fe, {0}),    Entry::longs(0x0100, {3008}),
+                        Entry::longs(0x0101, {2000}), Entry::shorts(0x0103, {34713}),
+                        Entry::longs(0x0111, {0}),    Entry::longs(0x0117, {static_cast<uint64_t>(camera.imageBytes)})};
         if (camera.fullEntrySet) {
             auto preview = std::make_shared<Ifd>();
-            preview->entries = {Entry::longs(0x00fe, {1}), Entry::shorts(0x0103, {6}),
-                                Entry::rationals(0x011a, {{300, 1}}), Entry::rationals(0x011b, {{300, 1}}),
-                                Entry::shorts(0x0128, {2}), Entry::longs(0x0201, {0}),
-                                Entry::longs(0x0202, {0}), Entry::shorts(0x0213, {2})};
+            preview->entries = {Entry::longs(0x00fe, {1}),
+                                Entry::shorts(0x0103, {6}),
+                                Entry::rationals(0x011a, {{300, 1}}),
+                                Entry::rationals(0x011b, {{300, 1}}),
+                                Entry::shorts(0x0128, {2}),
+                                Entry::longs(0x0201, {0}),
+                                Entry::longs(0x0202, {0}),
+                                Entry::shorts(0x0213, {2})};
             ifd0.entries.push_back(Entry::pointer(0x014a, {preview, sub}));
         } else {
             ifd0.entries.push_back(Entry::pointer(0x014a, {sub}));

@@ -3,6 +3,7 @@
 // read, where it came from, and its value as raw bytes, value text and display
 // text.
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 
 #include "tiff_structures.h"
@@ -23,8 +24,9 @@ public:
     static std::string cutAfterPoint(const std::string& text, int n);
     static int getFocalCut(const std::string& text);
 
-    // The diagnostic dump of every member, to the engine's output.
-    void dump() const;
+    // The diagnostic dump of every member.
+    void dump(std::ostream& out) const;
+    void dump() const;  // to the engine's output
 
     IFDENTRY ifde{0, 0, 0, 0};
     int32_t iIFDType = 0;

@@ -2,9 +2,11 @@
 // The two fixed-size records of a TIFF structure: the 8-byte header and the
 // 12-byte directory entry, read in the byte order in force.
 #include <cstdint>
+#include <iosfwd>
 
 namespace tiffwalker {
 
+class ByteOrder;
 class FileStream;
 
 struct TIFFHEADER {
@@ -12,11 +14,14 @@ struct TIFFHEADER {
     uint16_t iden = 42;
     uint32_t ifdofs = 0;
 
-    // Reads 8 bytes at the current position. 0, or -1 on a short read (which
-    // converts nothing and leaves the byte order alone).
-    int read(FileStream& file);
+    // Reads 8 bytes at the current position and sets the byte order from
+    // them. 0, or -1 on a short read (which converts nothing and leaves the
+    // byte order alone).
+    int read(FileStream& file, ByteOrder& byteOrder);
+    int read(FileStream& file);  // in the engine-wide context
     bool isValid() const;
-    void print() const;
+    void print(std::ostream& out) const;
+    void print() const;  // to the engine's output
 };
 
 struct IFDENTRY {
@@ -27,8 +32,10 @@ struct IFDENTRY {
 
     // Reads 12 bytes at the current position. 0, or -1 on a short read, which
     // keeps the bytes that were read, unconverted, over the former content.
-    int read(FileStream& file);
-    void print() const;
+    int read(FileStream& file, const ByteOrder& order);
+    int read(FileStream& file);  // in the engine-wide context
+    void print(std::ostream& out) const;
+    void print() const;  // to the engine's output
 };
 
 }  // namespace tiffwalker

@@ -1,10 +1,11 @@
 #pragma once
-// The main record list: the records of the file being read, in the order the
-// walk met them, preceded by the reader's three pseudo records. Empty between
+// The record list: the records of the file being read, in the order the walk
+// met them, preceded by the reader's three pseudo records. The operations
+// below work on the engine-wide context's list, which is empty between
 // readings.
 #include <cstdint>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "tag_record.h"
 

@@ -3,22 +3,13 @@
 #include <algorithm>
 #include <cctype>
 
-#include "name_tables.h"
+#include "ifd_types.h"
 #include "tag_numbers.h"
+#include "text_shape.h"
 
-namespace frametally::cli {
+namespace frametally {
 
 namespace {
-
-// ASCII values end in NULs and are often padded with spaces.
-std::string trimmed(const std::string& text) {
-    const auto isPadding = [](char c) { return c == '\0' || std::isspace(static_cast<unsigned char>(c)); };
-    size_t end = text.size();
-    while (end > 0 && isPadding(text[end - 1])) --end;
-    size_t begin = 0;
-    while (begin < end && isPadding(text[begin])) ++begin;
-    return text.substr(begin, end - begin);
-}
 
 // The text of the first record with this tag in this kind of directory: its
 // display text, or its value text where it has no display text.
@@ -48,7 +39,8 @@ FileDetails detailsOf(const tiffwalker::RecordList& records) {
     details.lens = textOf(records, tiffwalker::tags::kLens, tiffwalker::kMakerNotes);
     // Newer bodies write their serial number as entry 0x001d; older ones as 0x00a0.
     details.serialNumber = textOf(records, tiffwalker::tags::kSerialNumber29, tiffwalker::kMakerNotes);
-    if (details.serialNumber.empty()) details.serialNumber = textOf(records, tiffwalker::tags::kSerialNumber, tiffwalker::kMakerNotes);
+    if (details.serialNumber.empty())
+        details.serialNumber = textOf(records, tiffwalker::tags::kSerialNumber, tiffwalker::kMakerNotes);
     return details;
 }
 
@@ -59,4 +51,4 @@ std::string cameraName(const FileDetails& details) {
     return maker + " " + details.model;
 }
 
-}  // namespace frametally::cli
+}  // namespace frametally

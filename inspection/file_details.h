@@ -6,7 +6,7 @@
 
 #include "record_list.h"
 
-namespace frametally::cli {
+namespace frametally {
 
 struct FileDetails {
     std::string make;
@@ -23,4 +23,4 @@ FileDetails detailsOf(const tiffwalker::RecordList& records);
 // the model does not already begin with it ("NIKON E775", "NIKON D70").
 std::string cameraName(const FileDetails& details);
 
-}  // namespace frametally::cli
+}  // namespace frametally

@@ -1,6 +1,7 @@
 #pragma once
 // The one error the reader raises: a malformed EXIF header in a JPEG file.
 // It is thrown as a pointer to a heap object; the catcher deletes it.
+#include <iosfwd>
 #include <string>
 
 #include "exception_base.h"
@@ -26,7 +27,9 @@ private:
 [[noreturn]] void throwTiffwalkerException(const std::string& message);
 // Raises the text followed by "\r\nFile is not a JPG/JPEG file".
 [[noreturn]] void reportNotJpeg(const std::string& text);
-// Raises a stream error, if the stream's error indicator is set; otherwise returns.
-void reportFileError(const FileStream& file);
+// Raises a stream error, if the stream's error indicator is set, writing its
+// message to out first; otherwise returns.
+void reportFileError(std::ostream& out, const FileStream& file);
+void reportFileError(const FileStream& file);  // writes to the engine's output
 
 }  // namespace tiffwalker

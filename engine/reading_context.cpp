@@ -1,0 +1,103 @@
+// The reading context and the engine-wide context behind the context-free
+// operations.
+#include "reading_context.h"
+
+#include <exception>
+#include <iostream>
+#include <memory>
+
+#include "reader.h"
+#include "record_lookup.h"
+#include "reading_state.h"
+#include "tiffwalker.h"
+
+namespace tiffwalker {
+
+ReadingState::ReadingState() : output(&std::cout) {}
+
+void ReadingState::beginReading() {
+    file.close();
+    order = ByteOrder();
+    layoutCode = kLayoutJpegApp0First;
+    fileKind = kFileKindJpeg;
+    fileSize = 0;
+    makerNoteHeaderOffset = 0;
+    makerNotes = MakerNoteStep::NotReached;
+    budget.reset();
+    prepareRecords(records);
+    resultText.clear();
+    outcome = ReadingOutcome();
+}
+
+ReadingContext::ReadingContext() : state_(std::make_unique<ReadingState>()) {}
+ReadingContext::~ReadingContext() = default;
+
+void ReadingContext::setOption(int option, bool on) {
+    if (option >= 0 && option < kOptionCount) state_->options[option] = on ? 1 : 0;
+}
+
+bool ReadingContext::isOptionOn(int option) const { return state_->isOptionOn(option); }
+
+void ReadingContext::resetOptions() {
+    for (auto& option : state_->options) option = 0;
+}
+
+void ReadingContext::setOutput(std::ostream& stream) { state_->output = &stream; }
+std::ostream& ReadingContext::output() const { return state_->out(); }
+
+namespace {
+
+ReadingOutcome readCatching(ReadingState& state, const char* path, ByteSource* source, RecordList* records) {
+    const auto raised = [&state](std::string message) {
+        state.outcome.status = ReadingStatus::Error;
+        state.outcome.cause = ReadingCause::RaisedError;
+        state.outcome.result.clear();
+        state.outcome.message = std::move(message);
+    };
+    try {
+        readImage(state, path, source, records);
+    } catch (CTiffwalkerException* error) {
+        const std::unique_ptr<CTiffwalkerException> owned(error);
+        raised(owned->message());
+    } catch (CException* error) {
+        const std::unique_ptr<CException> owned(error);
+        raised("TiffwalkerException");
+    } catch (const std::exception& error) {
+        // Not of the file's making (memory ran out, say), but still this
+        // reading's failure rather than the caller's end.
+        raised(error.what());
+    }
+    return state.outcome;
+}
+
+}  // namespace
+
+ReadingOutcome ReadingContext::read(const char* path, RecordList* records) {
+    return readCatching(*state_, path, nullptr, records);
+}
+
+ReadingOutcome ReadingContext::read(ByteSource& source, const char* name, RecordList* records) {
+    return readCatching(*state_, name, &source, records);
+}
+
+const std::string& ReadingContext::getImageShutterCount(const char* path) {
+    return readImage(*state_, path, nullptr, nullptr);
+}
+
+ReadingContext& defaultContext() {
+    static ReadingContext context;
+    return context;
+}
+
+ReadingState& engineState() { return defaultContext().state(); }
+ReadingBudget& readingBudget() { return engineState().budget; }
+
+bool isOptionOn(int option) { return defaultContext().isOptionOn(option); }
+void setOption(int option, bool on) { defaultContext().setOption(option, on); }
+void resetOptions() { defaultContext().resetOptions(); }
+bool isTraceOn() { return engineState().isTraceOn(); }
+
+std::ostream& engineOutput() { return engineState().out(); }
+void setEngineOutput(std::ostream& stream) { defaultContext().setOutput(stream); }
+
+}  // namespace tiffwalker

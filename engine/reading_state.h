@@ -1,0 +1,77 @@
+#pragma once
+// Everything one reading uses, in one object handed down through the driver,
+// the walker and value extraction. The switches and the output stream are the
+// caller's and last across readings; the rest is made anew by every reading.
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "byte_order.h"
+#include "engine_options.h"
+#include "file_stream.h"
+#include "reading_budget.h"
+#include "reading_outcome.h"
+#include "record_list.h"
+
+namespace tiffwalker {
+
+// Layout codes of the file being read.
+inline constexpr int32_t kLayoutJpegApp0First = 0;
+inline constexpr int32_t kLayoutJpegApp1First = 1;
+inline constexpr int32_t kLayoutTiff = 99;
+
+// File kinds, as copied into every record.
+inline constexpr int32_t kFileKindJpeg = 0;
+inline constexpr int32_t kFileKindTiff = 1;
+
+// How far the walk came with the maker notes, for the reading's outcome.
+enum class MakerNoteStep {
+    NotReached,      // no MakerNoteOffset entry was walked
+    NotNikon,        // Make does not begin with "NIKON CORPORATION"
+    HeaderRefused,   // no valid TIFF header of their own
+    DirectoryWalked  // their directory was asked for
+};
+
+struct ReadingState {
+    ReadingState();
+
+    // The caller's: switches and where the engine writes.
+    unsigned char options[kOptionCount] = {};
+    std::ostream* output;
+    bool isOptionOn(int option) const { return option >= 0 && option < kOptionCount && options[option] != 0; }
+    bool isTraceOn() const { return options[kTraceSwitch] != 0; }
+    std::ostream& out() const { return *output; }
+
+    // Counts failures while kCountFailuresSwitch is on, across readings.
+    int32_t failureCounter = 0;
+
+    // The reading's own, reset by beginReading().
+    FileStream file;
+    ByteOrder order;
+    int32_t layoutCode = kLayoutJpegApp0First;
+    int32_t fileKind = kFileKindJpeg;
+    int32_t fileSize = 0;
+    uint32_t makerNoteHeaderOffset = 0;
+    MakerNoteStep makerNotes = MakerNoteStep::NotReached;
+    ReadingBudget budget;
+    RecordList records;
+    std::string resultText;
+    ReadingOutcome outcome;
+    // The answers of the two record lookups, each kept until its next call.
+    std::string foundDisplayText;
+    std::string foundValueText;
+
+    void beginReading();
+};
+
+// The engine-wide context's state, behind the context-free operations.
+ReadingState& engineState();
+using EngineState = ReadingState;
+
+bool isTraceOn();
+
+// The file position of the file's own TIFF header for the reading's layout:
+// 30, 12, 0, or -1.
+int32_t tiffBaseOffset(const ReadingState& state);
+
+}  // namespace tiffwalker

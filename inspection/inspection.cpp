@@ -1,0 +1,47 @@
+#include "inspection.h"
+
+#include "no_count_reason.h"
+#include "text_shape.h"
+
+namespace frametally {
+
+using tiffwalker::ReadingStatus;
+
+Inspection Inspector::inspect(const std::string& path) { return shown(path, context_.read(path.c_str(), &records_)); }
+
+Inspection Inspector::inspect(tiffwalker::ByteSource& source, const std::string& name) {
+    return shown(name, context_.read(source, name.c_str(), &records_));
+}
+
+Inspection Inspector::shown(const std::string& path, const tiffwalker::ReadingOutcome& outcome) {
+    Inspection inspection;
+    inspection.path = path;
+    inspection.status = outcome.status;
+    inspection.result = outcome.result;
+    inspection.message = withLineBreaks(outcome.message);
+    inspection.details = detailsOf(records_);
+    inspection.reason = reasonForNoCount(outcome);
+    records_.clear();
+    return inspection;
+}
+
+const char* statusName(ReadingStatus status) {
+    switch (status) {
+        case ReadingStatus::Count: return "count";
+        case ReadingStatus::NotReadable: return "not_readable";
+        case ReadingStatus::NoExif: return "no_exif";
+        case ReadingStatus::NoCount: return "no_count";
+        case ReadingStatus::Error: return "error";
+    }
+    return "error";
+}
+
+int exitCodeOf(ReadingStatus status) {
+    switch (status) {
+        case ReadingStatus::Count: return 0;
+        case ReadingStatus::Error: return 3;
+        default: return 1;
+    }
+}
+
+}  // namespace frametally

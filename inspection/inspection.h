@@ -1,0 +1,44 @@
+#pragma once
+// What a person is shown of one file: the result, its status, why there is no
+// count, and the camera and picture the file speaks of. Every front end (the
+// command line, the desktop dialog, the web page) shows files through this.
+#include <string>
+
+#include "file_details.h"
+#include "tiffwalker.h"
+
+namespace frametally {
+
+struct Inspection {
+    std::string path;
+    tiffwalker::ReadingStatus status = tiffwalker::ReadingStatus::NotReadable;
+    std::string result;   // the engine's result text; empty for a raised error
+    std::string message;  // a raised error's message, "\r\n" made a line break
+    FileDetails details;  // what the file says about the camera and the picture
+    std::string reason;   // why there is no count, in words; empty for a count
+};
+
+// Reads files one after another in a context of its own; one inspector per
+// thread.
+class Inspector {
+public:
+    // The reading context, for its switches and output stream.
+    tiffwalker::ReadingContext& context() { return context_; }
+
+    Inspection inspect(const std::string& path);
+    // A file the caller holds; name stands for its path.
+    Inspection inspect(tiffwalker::ByteSource& source, const std::string& name);
+
+private:
+    Inspection shown(const std::string& path, const tiffwalker::ReadingOutcome& outcome);
+
+    tiffwalker::ReadingContext context_;
+    tiffwalker::RecordList records_;
+};
+
+// "count", "not_readable", "no_exif", "no_count" or "error".
+const char* statusName(tiffwalker::ReadingStatus status);
+// 0 for a count, 1 for a failure text, 3 for a raised error.
+int exitCodeOf(tiffwalker::ReadingStatus status);
+
+}  // namespace frametally

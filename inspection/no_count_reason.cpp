@@ -1,0 +1,91 @@
+#include "no_count_reason.h"
+
+#include <cctype>
+#include <system_error>
+
+#include "text_shape.h"
+
+namespace frametally {
+
+namespace {
+
+using tiffwalker::ReadingCause;
+
+constexpr const char* kNikonMake = "NIKON CORPORATION";
+
+std::string written(const std::string& software) {
+    if (software.empty() || isCameraFirmware(software)) return {};
+    return "; the file was written by \"" + software + "\", and editing programs often drop maker notes";
+}
+
+std::string oneLine(const std::string& text) {
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            line += "; ";
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    return line;
+}
+
+}  // namespace
+
+bool isCameraFirmware(const std::string& software) {
+    std::string lower;
+    for (char c : software) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // "Ver.1.00", "D7000 Ver.1.02", "V1.01": a version word at a word start,
+    // then a version number.
+    for (size_t i = 0; i < lower.size(); ++i) {
+        if (i > 0 && lower[i - 1] != ' ') continue;
+        size_t j = i;
+        if (lower.compare(j, 3, "ver") == 0) {
+            j += 3;
+        } else if (lower[j] == 'v') {
+            j += 1;
+        } else {
+            continue;
+        }
+        while (j < lower.size() && (lower[j] == '.' || lower[j] == ' ')) ++j;
+        if (j < lower.size() && std::isdigit(static_cast<unsigned char>(lower[j]))) return true;
+    }
+    return false;
+}
+
+std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
+    const std::string software = trimmed(outcome.software);
+    switch (outcome.cause) {
+        case ReadingCause::None: return {};
+        case ReadingCause::OpenFailed:
+            return "cannot be opened: " + std::generic_category().message(outcome.systemError);
+        case ReadingCause::Folder: return "a folder, not a file";
+        case ReadingCause::NotRegularFile: return "not a regular file (a device, pipe or socket)";
+        case ReadingCause::NeitherTiffNorJpeg: return "neither a NEF/TIFF file nor a JPEG file";
+        case ReadingCause::UnknownJpegLayout:
+            return "a JPEG file whose first segment is neither APP0 nor APP1, where the EXIF data must begin";
+        case ReadingCause::NoExifSegment: return "a JPEG file without an EXIF segment: it holds no camera data at all";
+        case ReadingCause::NoDirectory: return "no readable TIFF directory in the file";
+        case ReadingCause::NoMake:
+            return "no Make entry, so the file names no camera maker and its maker notes are not read";
+        case ReadingCause::MakeNotNikon: {
+            std::string shown = outcome.make;
+            while (!shown.empty() && (shown.back() == '\0' || shown.back() == ' ')) shown.pop_back();
+            return "Make is \"" + shown + "\", not \"" + kNikonMake +
+                   "\" (a Coolpix or another maker's camera): no shutter count is recorded";
+        }
+        case ReadingCause::NoExifDirectory: return "no EXIF directory, so no maker notes" + written(software);
+        case ReadingCause::NoMakerNotes: return "maker notes missing" + written(software);
+        case ReadingCause::MakerNoteHeaderRefused:
+            return "maker-note header refused: the maker notes do not hold a valid TIFF header of their own";
+        case ReadingCause::MakerNoteDirectoryUnreadable:
+            return "maker-note directory unreadable: it lies outside the file or is malformed";
+        case ReadingCause::NoShutterCountEntry:
+            return "maker notes present but without a ShutterCount entry (not every model records one)";
+        case ReadingCause::EmptyShutterCount: return "the maker notes' ShutterCount entry is empty";
+        case ReadingCause::RaisedError: return "the reading raised an error: " + oneLine(withLineBreaks(outcome.message));
+    }
+    return {};
+}
+
+}  // namespace frametally
