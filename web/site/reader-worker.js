@@ -154,7 +154,17 @@ async function run() {
         fields.reason = `the reading raised an error: ${fields.message}`;
         engine = null;
         engineStarting = null;
-        await startEngine();
+        try {
+          await startEngine();
+        } catch (restartError) {
+          unsent.push(rowOf(job, fields));
+          post(true);
+          jobs.length = 0;
+          headsStarted = 0;
+          running = false;
+          self.postMessage({ type: 'engine-failed', message: String(restartError) });
+          return;
+        }
       }
     }
     unsent.push(rowOf(job, fields));

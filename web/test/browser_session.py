@@ -61,6 +61,9 @@ class Session:
                      f'--user-data-dir={self.profile}', f'--log-net-log={self.net_log}',
                      f'--window-size={width},{height}'):
             options.add_argument(flag)
+        self.downloads = os.path.join(self.profile, 'downloads')
+        options.add_experimental_option('prefs', {'download.default_directory': self.downloads,
+                                                  'download.prompt_for_download': False})
         if mobile:
             options.add_experimental_option('mobileEmulation', {
                 'deviceMetrics': {'width': width, 'height': height, 'pixelRatio': 2.0, 'touch': True}})
@@ -95,6 +98,16 @@ class Session:
     def rows(self):
         return self.driver.execute_script(
             "return Array.from(document.querySelectorAll('table#results tbody tr'), r => Object.assign({}, r.dataset));")
+
+    def download(self, button_id, file_name, seconds=10):
+        """Clicks a download button; the text of the file it saved."""
+        path = os.path.join(self.downloads, file_name)
+        if os.path.exists(path):
+            os.remove(path)
+        self.driver.find_element(By.ID, button_id).click()
+        self.wait_for(lambda d: os.path.exists(path), seconds)
+        with open(path, encoding='utf-8', newline='') as f:
+            return f.read()
 
     def elapsed_ms(self):
         return float(self.driver.execute_script("return document.getElementById('results').dataset.elapsedMs"))

@@ -42,6 +42,29 @@ def expected_of(tiffwalker, paths):
     return expected
 
 
+def run_tiffwalker(tiffwalker, output_format, paths):
+    """Its output with each path cut to the file's name, as the page names chosen files."""
+    # Bytes that are not UTF-8 in a file's texts reach the page as U+FFFD.
+    text = subprocess.run([tiffwalker, '--format', output_format, *paths], capture_output=True).stdout.decode(
+        'utf-8', errors='replace')
+    for path in paths:
+        text = text.replace(json.dumps(path)[1:-1] if output_format == 'json' else path, os.path.basename(path))
+    return text
+
+
+def compare_downloads(session, tiffwalker, paths):
+    """The downloads must be what the command writes for the same files."""
+    for button, name, output_format in (('download-tsv', 'shutter-counts.tsv', 'tsv'),
+                                        ('download-json', 'shutter-counts.jsonl', 'json')):
+        got = session.download(button, name).splitlines()
+        want = run_tiffwalker(tiffwalker, output_format, paths).splitlines()
+        check(len(got) == len(want), f'{name}: {len(got)} lines, tiffwalker writes {len(want)}')
+        for line_got, line_want in zip(got, want):
+            got_value = json.loads(line_got) if output_format == 'json' else line_got
+            want_value = json.loads(line_want) if output_format == 'json' else line_want
+            check(got_value == want_value, f'{name}: {line_got!r}, tiffwalker writes {line_want!r}')
+
+
 def compare(rows, expected, label):
     check(len(rows) == len(expected), f'{label}: {len(rows)} rows for {len(expected)} files')
     for row in rows:
@@ -93,6 +116,7 @@ def main():
         session.open()
         rows = session.give_files(small)
         compare(rows, {os.path.basename(p): expected[os.path.basename(p)] for p in small}, 'page')
+        compare_downloads(session, tiffwalker, small)
 
         began = time.monotonic()
         big_rows = session.give_files([big], timeout=30)

@@ -25,8 +25,10 @@ def main():
             session.open()
             session.give_files([os.path.join(files, f) for f in SHOWN_FILES])
             driver = session.driver
-            # The whole page, not only what the window shows.
+            # The whole page on a desktop; on a phone its first two screens.
             full = driver.execute_script('return document.documentElement.scrollHeight')
+            if mobile:
+                full = min(full, 2 * height)
             driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
                 'width': width, 'height': full, 'deviceScaleFactor': 2 if mobile else 1, 'mobile': mobile})
             driver.execute_script("document.activeElement && document.activeElement.blur(); window.scrollTo(0, 0);")
