@@ -98,7 +98,7 @@ function rowFor(reading) {
   }
   cell(row, '', 'Camera', reading.camera);
   cell(row, '', 'Serial number', reading.serial);
-  cell(row, '', 'Taken', reading.dateTimeOriginal);
+  cell(row, 'taken', 'Taken', reading.dateTimeOriginal);
   cell(row, '', 'Lens', reading.lens);
   return row;
 }

@@ -31,7 +31,8 @@ def main():
                 full = min(full, 2 * height)
             driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
                 'width': width, 'height': full, 'deviceScaleFactor': 2 if mobile else 1, 'mobile': mobile})
-            driver.execute_script("document.activeElement && document.activeElement.blur(); window.scrollTo(0, 0);")
+            driver.execute_script("document.activeElement && document.activeElement.blur(); window.scrollTo(0, 0);"
+                                  "document.documentElement.style.overflow = 'hidden';")
             path = os.path.join(output, name)
             driver.save_screenshot(path)
             print(path)
