@@ -140,6 +140,8 @@ def main():
         session.open('?head=512')
         rows = session.give_files(small)
         compare(rows, {os.path.basename(p): expected[os.path.basename(p)] for p in small}, 'head of 512 bytes')
+        check(sum(int(row.get('bytesRead', 0)) > 512 for row in rows) >= 5,
+              'with a head of 512 bytes the walks read beyond it')
 
         # Offline: the service worker serves the page once it has been visited.
         ready = session.driver.execute_async_script(
