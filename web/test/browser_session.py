@@ -89,11 +89,22 @@ class Session:
         """Gives the files to the page's file input; returns their rows once all are shown."""
         before = len(self.rows())
         self.driver.find_element(By.ID, 'files').send_keys('\n'.join(os.path.abspath(p) for p in paths))
-        self.wait_for(lambda d: d.execute_script(
-            "const t = document.getElementById('results');"
-            "return t.getAttribute('aria-busy') === 'false' && t.tBodies[0].rows.length;") == before + len(paths),
-            timeout)
+        self.wait_for(lambda d: self._shown_rows() == before + len(paths), timeout)
         return self.rows()[before:]
+
+    def give_folder(self, path, timeout=120):
+        """Gives a folder to the page's folder input; returns the rows of its files."""
+        before = len(self.rows())
+        self.driver.execute_script("delete document.getElementById('results').dataset.elapsedMs;")
+        self.driver.find_element(By.ID, 'folder').send_keys(os.path.abspath(path))
+        self.wait_for(lambda d: d.execute_script("return document.getElementById('results').dataset.elapsedMs"),
+                      timeout)
+        return self.rows()[before:]
+
+    def _shown_rows(self):
+        return self.driver.execute_script(
+            "const t = document.getElementById('results');"
+            "return t.getAttribute('aria-busy') === 'false' && t.tBodies[0].rows.length;")
 
     def rows(self):
         return self.driver.execute_script(

@@ -99,6 +99,9 @@ def main():
     site, tiffwalker, test_files = sys.argv[1:4]
     corpus = sys.argv[4] if len(sys.argv) == 5 else None
 
+    # A file that is no image by its name: read when chosen, left out of a folder.
+    with open(os.path.join(test_files, 'notes.txt'), 'w', encoding='utf-8') as note:
+        note.write('not a picture\n')
     small = sorted(os.path.join(test_files, n) for n in os.listdir(test_files) if n != BIG_FILE)
     if corpus and os.path.isdir(corpus):
         for folder in ('real', 'malformed'):
@@ -117,6 +120,15 @@ def main():
         rows = session.give_files(small)
         compare(rows, {os.path.basename(p): expected[os.path.basename(p)] for p in small}, 'page')
         compare_downloads(session, tiffwalker, small)
+
+        # A folder gives its NEF and JPEG files (whatever the case of their
+        # names), in the order of their paths, each named by its path.
+        rows = session.give_folder(test_files)
+        folder = os.path.basename(os.path.normpath(test_files))
+        images = sorted(n for n in os.listdir(test_files) if n.lower().endswith(('.nef', '.jpg', '.jpeg')))
+        check([row['path'] for row in rows] == [f'{folder}/{name}' for name in images],
+              f'the folder gave {[row["path"] for row in rows]}')
+        compare(rows, {name: expected[name] for name in images}, 'folder')
 
         began = time.monotonic()
         big_rows = session.give_files([big], timeout=30)
