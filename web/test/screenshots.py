@@ -30,7 +30,7 @@ def main():
             if mobile:
                 full = min(full, 2 * height)
             driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-                'width': width, 'height': full, 'deviceScaleFactor': 2 if mobile else 1, 'mobile': mobile})
+                'width': width, 'height': full, 'deviceScaleFactor': 1, 'mobile': mobile})
             driver.execute_script("document.activeElement && document.activeElement.blur(); window.scrollTo(0, 0);"
                                   "document.documentElement.style.overflow = 'hidden';")
             path = os.path.join(output, name)
