@@ -2,9 +2,10 @@
 // Decimal texts of doubles and doubles from decimal texts that are the same
 // with every standard library and in every locale. std::to_chars and
 // std::from_chars do this where the library has them for floating point;
-// Emscripten's libc++ has neither, so there the C library's printf and strtod
-// do it, run in the "C" locale (a desktop application may have switched the
-// process to one that writes "0,500000").
+// Emscripten's libc++ has neither, so there portable forms do it: the six
+// decimals in integer arithmetic (its printf formats through a software
+// 128-bit long double, slowly), and strtod run in the "C" locale (a desktop
+// application may have switched the process to one that reads "0,5").
 #include <string>
 #include <system_error>
 
@@ -19,12 +20,12 @@ void appendSixDecimals(std::string& text, double value);
 // value is left as it was.
 std::errc parseDecimal(const char* first, const char* last, double& value);
 
-// The C library forms, used where the standard library has no floating-point
+// The portable forms, used where the standard library has no floating-point
 // to_chars/from_chars; built everywhere so that they can be checked against
 // those that exist.
-namespace c_library {
+namespace portable {
 void appendSixDecimals(std::string& text, double value);
 std::errc parseDecimal(const char* first, const char* last, double& value);
-}  // namespace c_library
+}  // namespace portable
 
 }  // namespace tiffwalker
