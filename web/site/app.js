@@ -1,6 +1,7 @@
 // The page: takes files from the pickers and from drops, hands them to the
-// reading worker, and shows a row per file as its reading comes back, then the
-// summary. Downloads are made here from what was read.
+// reading workers, and shows a row per file, in the order given, as its
+// reading comes back, then the summary. Downloads are made here from what was
+// read.
 import { chosenFiles, droppedFiles, folderFiles } from './file-gathering.js';
 import { jsonLinesText, Tally, tsvText } from './report-formats.js';
 
@@ -13,7 +14,10 @@ const STATUS_WORDS = {
 };
 // Screen readers hear the progress at most this often.
 const PROGRESS_INTERVAL_MS = 500;
-const FILES_PER_MESSAGE = 100;
+const FILES_PER_MESSAGE = 50;
+// Two workers read at once where there are two processors: while one runs the
+// engine, the other's reads go on.
+const WORKER_COUNT = Math.max(1, Math.min(2, navigator.hardwareConcurrency || 1));
 
 const page = {
   filesInput: document.getElementById('files'),
@@ -28,10 +32,11 @@ const page = {
   summaryBodies: document.getElementById('summary-bodies'),
 };
 
-let worker = null;
+let workers = [];
+let workersReady = 0;
 let readings = [];      // by index, as they come back
-let given = 0;          // files handed to the worker so far
-let shown = 0;
+let given = 0;          // files handed to the workers so far
+let shown = 0;          // rows shown: readings[0 .. shown) are on the page
 let givenAt = 0;        // when the files of the current run were given
 let lastProgress = 0;
 let problems = [];
@@ -42,17 +47,25 @@ function headBytes() {
   return /^[0-9]+$/.test(head || '') ? Number(head) : undefined;
 }
 
-function startWorker() {
-  worker = new Worker('reader-worker.js');
-  worker.onmessage = (event) => {
-    const message = event.data;
-    if (message.type === 'ready') document.documentElement.dataset.engine = 'ready';
-    else if (message.type === 'rows') showRows(message.rows);
-    else if (message.type === 'idle') finishRun();
-    else if (message.type === 'engine-failed') engineFailed(message.message);
-  };
-  worker.onerror = (event) => engineFailed(event.message || 'the reading worker stopped');
-  worker.postMessage({ type: 'start', headBytes: headBytes() });
+function startWorkers() {
+  workersReady = 0;
+  workers = Array.from({ length: WORKER_COUNT }, () => {
+    const worker = new Worker('reader-worker.js');
+    worker.onmessage = (event) => {
+      const message = event.data;
+      if (message.type === 'ready') {
+        workersReady += 1;
+        if (workersReady === workers.length) document.documentElement.dataset.engine = 'ready';
+      } else if (message.type === 'rows') {
+        takeRows(message.rows);
+      } else if (message.type === 'engine-failed') {
+        engineFailed(message.message);
+      }
+    };
+    worker.onerror = (event) => engineFailed(event.message || 'the reading worker stopped');
+    worker.postMessage({ type: 'start', headBytes: headBytes() });
+    return worker;
+  });
 }
 
 function engineFailed(message) {
@@ -104,16 +117,19 @@ function rowFor(reading) {
   return row;
 }
 
-function showRows(rows) {
+// Rows come from each worker in its own order; they are shown in the order
+// the files were given.
+function takeRows(rows) {
+  for (const reading of rows) readings[reading.index] = reading;
   const fragment = document.createDocumentFragment();
-  for (const reading of rows) {
-    readings[reading.index] = reading;
-    fragment.append(rowFor(reading));
-  }
+  const first = shown;
+  while (shown < given && readings[shown]) fragment.append(rowFor(readings[shown++]));
+  if (shown === first) return;
   page.body.append(fragment);
-  shown += rows.length;
   const now = performance.now();
-  if (now - lastProgress >= PROGRESS_INTERVAL_MS) {
+  if (shown === given) {
+    finishRun();
+  } else if (now - lastProgress >= PROGRESS_INTERVAL_MS) {
     lastProgress = now;
     page.progress.textContent = `Reading: ${shown} of ${given} files read.`;
   }
@@ -145,7 +161,6 @@ function showSummary() {
 }
 
 function finishRun() {
-  if (shown < given) return;
   const tally = showSummary();
   const problemText = problems.length ? ` Some files or folders could not be listed: ${problems.join('; ')}.` : '';
   page.progress.textContent = `Done: ${summaryLine(tally)}${problemText}`;
@@ -171,11 +186,21 @@ function read(items, more) {
   page.summary.hidden = true;
   page.progress.textContent = `Reading ${items.length} files…`;
   lastProgress = performance.now();
-  // In parts, so that the worker starts reading while it still takes in the
+  // In parts, so that each worker starts reading while it still takes in the
   // rest (taking in a file costs it a fraction of a millisecond).
-  const numbered = items.map((item) => ({ index: given++, file: item.file, path: item.path }));
-  for (let first = 0; first < numbered.length; first += FILES_PER_MESSAGE) {
-    worker.postMessage({ type: 'read', items: numbered.slice(first, first + FILES_PER_MESSAGE) });
+  // The files are dealt to the workers in turn, so that their rows come
+  // back in step.
+  const dealt = workers.map(() => []);
+  for (const item of items) {
+    const index = given++;
+    dealt[index % workers.length].push({ index, file: item.file, path: item.path });
+  }
+  const longest = Math.max(...dealt.map((part) => part.length));
+  for (let first = 0; first < longest; first += FILES_PER_MESSAGE) {
+    workers.forEach((worker, w) => {
+      const part = dealt[w].slice(first, first + FILES_PER_MESSAGE);
+      if (part.length > 0) worker.postMessage({ type: 'read', items: part });
+    });
   }
 }
 
@@ -186,10 +211,10 @@ function clear() {
   page.resultsSection.hidden = true;
   page.progress.textContent = '';
   // Rows still coming for the old files must not land in the new table.
-  worker.terminate();
+  for (const worker of workers) worker.terminate();
   given = 0;
   shown = 0;
-  startWorker();
+  startWorkers();
   page.filesInput.focus();
 }
 
@@ -235,7 +260,7 @@ document.getElementById('download-json').addEventListener('click',
   () => download(jsonLinesText(readingsSoFar()), 'shutter-counts.jsonl', 'application/x-ndjson'));
 document.getElementById('clear').addEventListener('click', clear);
 
-startWorker();
+startWorkers();
 
 // Offline after the first visit: the service worker keeps the page's own files.
 if ('serviceWorker' in navigator && window.isSecureContext) {

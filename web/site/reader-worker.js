@@ -173,7 +173,6 @@ async function run() {
   }
   post(true);
   running = false;
-  self.postMessage({ type: 'idle' });
 }
 
 self.onmessage = (event) => {
