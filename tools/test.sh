@@ -31,5 +31,12 @@ mkdir -p build-package/sample
 build-package/tools/make_sample build-package/sample/DSC_0001.NEF
 tests/package/install_test.sh build-package/frametally_*.deb build-package/sample/DSC_0001.NEF
 
-echo "All tests passed: plain, under the sanitizers, and of the package."
+# The browser page: one WebAssembly build and one headless Chromium session,
+# checked against the tiffwalker just built.
+tools/install-deps.sh emscripten chromium chromium-driver python3-selenium
+tools/web.sh --build-only
+rm -rf build/web-test-files
+build/tools/make_web_test_files build/web-test-files
+/usr/bin/python3 web/test/browser_test.py build-web/site build/cli/tiffwalker build/web-test-files ../shared/corpus
 
+echo "All tests passed: plain, under the sanitizers, of the package and in the browser."
