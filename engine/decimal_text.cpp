@@ -1,5 +1,7 @@
 #include "decimal_text.h"
 
+#include "c_locale_scope.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -13,24 +15,6 @@
 namespace tiffwalker {
 
 namespace {
-
-// Holds the calling thread in the "C" locale while it lives, so that printf
-// and strtod use '.' whatever locale the program chose.
-class CLocaleScope {
-public:
-    CLocaleScope() {
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-        previous_ = cLocale ? uselocale(cLocale) : static_cast<locale_t>(0);
-    }
-    ~CLocaleScope() {
-        if (previous_) uselocale(previous_);
-    }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
-
-private:
-    locale_t previous_;
-};
 
 // Room for the longest "%.6f" text: 309 integer digits, a sign, a point and six decimals.
 constexpr size_t kSixDecimalsRoom = 400;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "decimal_text.h"
+#include "test_support.h"
 
 using namespace tiffwalker;
 
@@ -74,15 +75,7 @@ TEST(DecimalTextTest, PortableFormsGiveTheStandardLibraryTextsAndValues) { expec
 // A desktop application runs in the user's locale; one that writes decimal
 // commas must not change the texts.
 TEST(DecimalTextTest, PortableFormsIgnoreTheProcessLocale) {
-    const char* commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"};
-    const char* chosen = nullptr;
-    for (const char* name : commaLocales) {
-        if (std::setlocale(LC_NUMERIC, name)) {
-            chosen = name;
-            break;
-        }
-    }
-    if (!chosen) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const testing_support::DecimalCommaLocale commas;
+    if (!commas.active()) GTEST_SKIP() << "no locale with a decimal comma could be set";
     expectSameAsStandardLibrary();
-    std::setlocale(LC_NUMERIC, "C");
 }

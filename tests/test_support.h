@@ -70,6 +70,22 @@ struct CleanOptions {
     ~CleanOptions();
 };
 
+// Switches the process's numbers to a locale that writes decimal commas, as a
+// desktop application in such a locale runs, and back to "C" when it ends.
+// Where none is installed, one is compiled with localedef into a folder of the
+// test run's own. active() is false when neither works.
+class DecimalCommaLocale {
+public:
+    DecimalCommaLocale();
+    ~DecimalCommaLocale();
+    DecimalCommaLocale(const DecimalCommaLocale&) = delete;
+    DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+};
+
 // The shared corpus directory, or an empty path when it is not there.
 std::filesystem::path corpusDir();
 
