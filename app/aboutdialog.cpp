@@ -13,7 +13,8 @@ namespace {
 constexpr int kWidth = 310;
 constexpr int kHeight = 100;
 
-void addText(QWidget* parent, const QString& text, const CDialogUnits& units, int x, int y, int width)
+void addText(QWidget* parent, const QString& text, const CDialogUnits& units, int x, int y,
+             int width)
 {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
@@ -25,8 +26,8 @@ void addText(QWidget* parent, const QString& text, const CDialogUnits& units, in
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(tr("About Frametally"));
     const CDialogUnits units(font());
     setFixedSize(units.size(kWidth, kHeight));
@@ -34,7 +35,8 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
     const QRect iconRect = units.rect(11, 17, 20, 20);
     const int iconSide = qMin(iconRect.width(), iconRect.height());
     auto* icon = new QLabel(this);
-    icon->setPixmap(CFrametallyApp::applicationIcon().pixmap(QSize(iconSide, iconSide), devicePixelRatioF()));
+    icon->setPixmap(
+        CFrametallyApp::applicationIcon().pixmap(QSize(iconSide, iconSide), devicePixelRatioF()));
     icon->setGeometry(QRect(iconRect.topLeft(), QSize(iconSide, iconSide)));
     icon->setAccessibleName(tr("Frametally"));
 
@@ -54,8 +56,8 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
     m_link->setUp();
 
     addText(this, tr("This program runs under Linux (X11 / Wayland)."), units, 40, 55, 225);
-    addText(this, tr("This program only works with Nikon D50/D70/D2H/D2X/D200 image files."),
-            units, 40, 70, 260);
+    addText(this, tr("This program only works with Nikon D50/D70/D2H/D2X/D200 image files."), units,
+            40, 70, 260);
 
     setTabOrder(ok, m_link);
     ok->setFocus();

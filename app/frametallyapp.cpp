@@ -18,11 +18,13 @@ CFrametallyApp::CFrametallyApp(int& argc, char** argv) : QApplication(argc, argv
 int CFrametallyApp::InitInstance()
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(tr("Shows how many pictures a Nikon camera has taken, "
-                                        "read from one of its NEF or JPEG files."));
+    parser.setApplicationDescription(
+        tr("Shows how many pictures a Nikon camera has taken, "
+           "read from one of its NEF or JPEG files."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), tr("The NEF or JPEG file to read at start."),
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 tr("The NEF or JPEG file to read at start."),
                                  QStringLiteral("[FILE]"));
     parser.process(*this);
 
@@ -30,7 +32,8 @@ int CFrametallyApp::InitInstance()
     const QString file = fileArgument(parser.positionalArguments());
     if (!file.isEmpty()) {
         // Read once the dialog is on screen, so that a message box has it as owner.
-        QMetaObject::invokeMethod(&dialog, [&dialog, file] { dialog.readFile(file); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &dialog, [&dialog, file] { dialog.readFile(file); }, Qt::QueuedConnection);
     }
     dialog.exec();
     return 0;

@@ -2,12 +2,15 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
@@ -18,12 +21,15 @@
 #include <QUrl>
 #include <QtMath>
 
+#include <utility>
+
 namespace {
 
 // Registered once, at start-up, like any other message number of the program.
 const QEvent::Type clickedEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-// How long we wait for the desktop's helper tools before giving up.
+// How long the desktop's helper tools may take to name the browser before we
+// give up; the window goes on working meanwhile.
 constexpr int kToolTimeout = 5000;
 
 // Cuts a command line where its first placeholder for the link begins (a
@@ -59,12 +65,15 @@ QString unescapeEntryValue(const QString& value)
             continue;
         }
         switch (value[++i].unicode()) {
-        case 's': text += u' '; break;
-        case 'n': text += u'\n'; break;
-        case 't': text += u'\t'; break;
-        case 'r': text += u'\r'; break;
-        case '\\': text += u'\\'; break;
-        default: text += u'\\'; text += value[i]; break;
+            case 's': text += u' '; break;
+            case 'n': text += u'\n'; break;
+            case 't': text += u'\t'; break;
+            case 'r': text += u'\r'; break;
+            case '\\': text += u'\\'; break;
+            default:
+                text += u'\\';
+                text += value[i];
+                break;
         }
     }
     return text;
@@ -113,14 +122,18 @@ QStringList splitExecLine(const QString& line)
 
 class CHyperlinkAccessible : public QAccessibleWidget {
 public:
-    explicit CHyperlinkAccessible(CHyperlinkStatic* link) : QAccessibleWidget(link, QAccessible::Link) {}
+    explicit CHyperlinkAccessible(CHyperlinkStatic* link)
+        : QAccessibleWidget(link, QAccessible::Link)
+    {
+    }
 
     QString text(QAccessible::Text kind) const override
     {
         switch (kind) {
-        case QAccessible::Name: return link()->text();
-        case QAccessible::Description: return CHyperlinkStatic::tr("Opens %1 in the web browser").arg(link()->linkText());
-        default: return QAccessibleWidget::text(kind);
+            case QAccessible::Name: return link()->text();
+            case QAccessible::Description:
+                return CHyperlinkStatic::tr("Opens %1 in the web browser").arg(link()->linkText());
+            default: return QAccessibleWidget::text(kind);
         }
     }
 
@@ -169,6 +182,26 @@ CHyperlinkStatic::CHyperlinkStatic(QWidget* parent) : QLabel(parent)
     m_plainFont = font();
     m_underlinedFont = font();
     m_underlinedFont.setUnderline(true);
+
+    // Right-click, or the menu key, offers the address for pasting anywhere.
+    m_copyLinkAction = new QAction(tr("Copy Link Address"), this);
+    m_copyLinkAction->setObjectName(QStringLiteral("copyLinkAction"));
+    connect(m_copyLinkAction, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(m_linkText); });
+    addAction(m_copyLinkAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    connect(this, &CHyperlinkStatic::openFinished, this, &CHyperlinkStatic::onOpenFinished);
+}
+
+CHyperlinkStatic::~CHyperlinkStatic()
+{
+    // A lookup still running when the box closes is given up.
+    if (m_lookup) {
+        m_lookup->disconnect(this);
+        m_lookup->kill();
+        m_lookup->waitForFinished(1000);
+    }
 }
 
 void CHyperlinkStatic::setUp()
@@ -304,14 +337,66 @@ int CHyperlinkStatic::openLink(const QString& link)
     if (openWithDesktop(link))
         return kOpened;
 
-    QStringList command = browserCommand();
-    if (command.isEmpty())
-        return kNoAssociation;
+    const QStringList command = browserFromEnvironment();
+    if (!command.isEmpty())
+        return startBrowser(command, link);
+    // The desktop's default browser is asked of xdg-mime, which takes seconds
+    // on some desktops: that runs in the background. One lookup at a time; it
+    // opens the link asked for last.
+    m_lookupLink = link;
+    if (!m_lookup)
+        startBrowserLookup();
+    return kLookingUp;
+}
+
+int CHyperlinkStatic::startBrowser(QStringList command, const QString& link)
+{
     // Started directly, not through a shell: the link is one argument,
     // whatever characters it holds.
     const QString program = command.takeFirst();
     command << link;
     return QProcess::startDetached(program, command) ? kOpened : kNothingStarted;
+}
+
+void CHyperlinkStatic::startBrowserLookup()
+{
+    m_lookup = new QProcess(this);
+    m_lookup->setStandardErrorFile(QProcess::nullDevice());
+    connect(m_lookup, &QProcess::finished, this, &CHyperlinkStatic::finishBrowserLookup);
+    // Queued: a program that cannot start may be reported within start(),
+    // before openLink() has answered kLookingUp.
+    connect(
+        m_lookup, &QProcess::errorOccurred, this,
+        [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                finishBrowserLookup();
+        },
+        Qt::QueuedConnection);
+    m_lookupTimer.start(kToolTimeout, this);
+    m_lookup->start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                                 QStringLiteral("x-scheme-handler/https")});
+}
+
+void CHyperlinkStatic::finishBrowserLookup()
+{
+    m_lookupTimer.stop();
+    QProcess* lookup = std::exchange(m_lookup, nullptr);
+    if (!lookup)
+        return;
+    lookup->disconnect(this);
+    QString desktopId;
+    if (lookup->state() == QProcess::NotRunning) {
+        if (lookup->exitStatus() == QProcess::NormalExit && lookup->exitCode() == 0)
+            desktopId = desktopIdFromQuery(lookup->readAllStandardOutput());
+        lookup->deleteLater();
+    } else {
+        // Too slow: given up on, and ended without waiting for it.
+        connect(lookup, &QProcess::finished, lookup, &QObject::deleteLater);
+        lookup->kill();
+    }
+    const QStringList command =
+        desktopId.isEmpty() ? QStringList() : browserFromDesktopEntry(desktopId);
+    emit openFinished(command.isEmpty() ? kNoAssociation : startBrowser(command, m_lookupLink));
 }
 
 void CHyperlinkStatic::click() { onClicked(); }
@@ -324,49 +409,75 @@ bool CHyperlinkStatic::openWithDesktop(const QString& link)
 
 void CHyperlinkStatic::messageBeep() { QApplication::beep(); }
 
+void CHyperlinkStatic::showOpenFailure(const QString& link)
+{
+    // Many desktops never play the beep: say it, and give the address in a
+    // text that can be selected and copied.
+    auto* box =
+        new QMessageBox(QMessageBox::Information, tr("Open Link"),
+                        tr("No web browser could be opened. The address is:\n\n%1").arg(link),
+                        QMessageBox::Ok, window());
+    box->setObjectName(QStringLiteral("openFailureBox"));
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
 void CHyperlinkStatic::onClicked()
 {
     m_hovering = false;
+    // A click while the browser of the last one is still being looked up
+    // changes nothing: that lookup opens the link.
+    if (m_clickWaiting)
+        return;
     const int result = m_linkEnabled ? openLink(m_linkText) : kLinkDisabled;
+    if (result == kLookingUp)
+        m_clickWaiting = true;
+    else
+        finishClick(result);
+}
+
+void CHyperlinkStatic::onOpenFinished(int result)
+{
+    if (std::exchange(m_clickWaiting, false))
+        finishClick(result);
+}
+
+void CHyperlinkStatic::finishClick(int result)
+{
     const bool opened = result > 32;
     setVisited(opened);
-    if (!opened)
+    if (!opened) {
         messageBeep();
+        showOpenFailure(m_linkText);
+    }
     notifyParent();
 }
 
-QStringList CHyperlinkStatic::browserCommand()
+QStringList CHyperlinkStatic::browserFromEnvironment()
 {
     // $BROWSER may list several commands separated by colons; the first one
     // counts, with "%s" standing for the link.
-    const QString browser = qEnvironmentVariable("BROWSER").split(u':', Qt::SkipEmptyParts).value(0).trimmed();
-    if (!browser.isEmpty())
-        return QProcess::splitCommand(cutAtPlaceholder(browser, u"s"));
-
-    const QString desktopId = readMimeDefault(QStringLiteral("x-scheme-handler/https"));
-    if (desktopId.isEmpty())
+    const QString browser =
+        qEnvironmentVariable("BROWSER").split(u':', Qt::SkipEmptyParts).value(0).trimmed();
+    if (browser.isEmpty())
         return {};
+    return QProcess::splitCommand(cutAtPlaceholder(browser, u"s"));
+}
+
+QStringList CHyperlinkStatic::browserFromDesktopEntry(const QString& desktopId)
+{
     const QString exec = readDesktopEntryExec(desktopId);
     if (exec.isEmpty())
         return {};
     return splitExecLine(cutAtPlaceholder(exec, u"uUfF"));
 }
 
-QString CHyperlinkStatic::readMimeDefault(const QString& mimeType)
+QString CHyperlinkStatic::desktopIdFromQuery(const QByteArray& output)
 {
-    QProcess query;
-    query.setStandardErrorFile(QProcess::nullDevice());
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
-    if (!query.waitForStarted(kToolTimeout))
-        return {};
-    if (!query.waitForFinished(kToolTimeout)) {
-        query.kill();
-        query.waitForFinished();
-        return {};
-    }
-    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
-        return {};
-    const QString desktopId = QString::fromLocal8Bit(query.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
+    const QString desktopId = QString::fromLocal8Bit(output).section(u'\n', 0, 0).trimmed();
     // A desktop file id is a file name, never a path.
     if (!desktopId.endsWith(QLatin1String(".desktop")) || desktopId.contains(u'/'))
         return {};
@@ -409,6 +520,10 @@ void CHyperlinkStatic::mouseMoveEvent(QMouseEvent* event)
 
 void CHyperlinkStatic::timerEvent(QTimerEvent* event)
 {
+    if (event->timerId() == m_lookupTimer.timerId()) {
+        finishBrowserLookup();
+        return;
+    }
     if (event->timerId() != m_hoverTimer.timerId()) {
         QLabel::timerEvent(event);
         return;
@@ -447,27 +562,28 @@ void CHyperlinkStatic::mouseReleaseEvent(QMouseEvent* event)
 void CHyperlinkStatic::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Select:
-        event->accept();
-        onClicked();
-        break;
-    default:
-        QLabel::keyPressEvent(event);
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Select:
+            event->accept();
+            onClicked();
+            break;
+        default: QLabel::keyPressEvent(event);
     }
 }
 
 void CHyperlinkStatic::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_backgroundColour.isValid() ? m_backgroundColour : palette().color(QPalette::Window));
+    painter.fillRect(rect(), m_backgroundColour.isValid() ? m_backgroundColour
+                                                          : palette().color(QPalette::Window));
 
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, textColour());
-    style()->drawItemText(&painter, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()),
-                          colours, isEnabled(), text(), QPalette::WindowText);
+    style()->drawItemText(&painter, contentsRect(),
+                          QStyle::visualAlignment(layoutDirection(), alignment()), colours,
+                          isEnabled(), text(), QPalette::WindowText);
 
     if (hasFocus()) {
         QStyleOptionFocusRect option;

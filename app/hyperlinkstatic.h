@@ -1,8 +1,9 @@
 #pragma once
 // A static text turned into a web link: drawn in link colours, underlined
 // while the pointer is over it, with the hand cursor and a tooltip naming the
-// link, and opened in the user's web browser when clicked. The dialog places
-// it like any label and calls setUp() once its text and geometry are set.
+// link, and opened in the user's web browser when clicked; its context menu
+// copies the address. The dialog places it like any label and calls setUp()
+// once its text and geometry are set.
 #include <QBasicTimer>
 #include <QColor>
 #include <QCursor>
@@ -11,6 +12,9 @@
 #include <QLabel>
 #include <QString>
 #include <QStringList>
+
+class QAction;
+class QProcess;
 
 class CHyperlinkStatic : public QLabel {
     Q_OBJECT
@@ -35,12 +39,16 @@ public:
     static constexpr int kLinkDisabled = 33;
     static constexpr int kEmptyLink = 36;
     static constexpr int kOpened = 42;
+    // Not a result yet: the browser is still being looked up, and
+    // openFinished() brings the result.
+    static constexpr int kLookingUp = -1;
 
     static constexpr int kHoverInterval = 100;  // ms between hover checks
 
     enum UnderlineMode { UnderlineNever = 0, UnderlineAlways = 1, UnderlineHover = -1 };
 
     explicit CHyperlinkStatic(QWidget* parent = nullptr);
+    ~CHyperlinkStatic() override;
 
     // Makes the label a link: takes its text as the link unless one was set,
     // prepares the fonts, fits the label to its text, sets the hand cursor
@@ -87,11 +95,19 @@ public:
     void notifyParent();
 
     // Opens link in the user's web browser: the desktop's own way first, then
-    // the registered browser command. Above 32 means success.
+    // the registered browser command. Above 32 means success; kLookingUp means
+    // the desktop's default browser is still being asked for.
     virtual int openLink(const QString& link);
 
-    // What a click does: open the link, mark it visited or beep, tell the parent.
+    // What a click does: open the link, mark it visited, or beep and show the
+    // address when nothing could open it; then tell the parent.
     void click();
+
+    QAction* copyLinkAction() const { return m_copyLinkAction; }
+
+signals:
+    // The result of an openLink() that answered kLookingUp.
+    void openFinished(int result);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -103,15 +119,25 @@ protected:
 
     virtual bool openWithDesktop(const QString& link);
     virtual void messageBeep();
+    // Tells the user that no browser could be opened, giving the address to
+    // copy; returns at once.
+    virtual void showOpenFailure(const QString& link);
 
 private:
     void onClicked();
-    // The browser command without the link: $BROWSER, or the command of the
-    // desktop entry that handles https; empty when there is none.
-    static QStringList browserCommand();
-    // The desktop entry the desktop names as default for mimeType, or empty.
-    static QString readMimeDefault(const QString& mimeType);
+    void onOpenFinished(int result);
+    void finishClick(int result);
+    // Asks xdg-mime for the desktop's https handler without waiting for it;
+    // finishBrowserLookup() goes on when it answers or takes too long.
+    void startBrowserLookup();
+    void finishBrowserLookup();
+    // The browser command in $BROWSER, without the link; empty when unset.
+    static QStringList browserFromEnvironment();
+    // The command of the desktop entry desktopId, without the link.
+    static QStringList browserFromDesktopEntry(const QString& desktopId);
+    static QString desktopIdFromQuery(const QByteArray& output);
     static QString readDesktopEntryExec(const QString& desktopId);
+    static int startBrowser(QStringList command, const QString& link);
 
     QColor m_linkColour{0, 0, 238};
     QColor m_visitedColour{85, 26, 139};
@@ -132,4 +158,9 @@ private:
     bool m_showTooltip = true;
     bool m_pressed = false;
     int m_controlId = 0;
+    QAction* m_copyLinkAction = nullptr;
+    QProcess* m_lookup = nullptr;
+    QBasicTimer m_lookupTimer;
+    QString m_lookupLink;
+    bool m_clickWaiting = false;
 };

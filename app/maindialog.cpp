@@ -5,6 +5,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,11 +15,13 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "aboutdialog.h"
 #include "dialogunits.h"
+#include "filedetailspanel.h"
 #include "frametallyapp.h"
 
 namespace {
@@ -44,8 +48,9 @@ CMainDialog::CMainDialog(QWidget* parent)
     : QDialog(parent), m_icon(CFrametallyApp::applicationIcon()), m_select(*this)
 {
     // A fixed-size window: it can be minimised and closed, not maximised.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     setWindowTitle(tr("Imagewright - Frametally"));
     setAcceptDrops(true);
 
@@ -56,7 +61,11 @@ CMainDialog::CMainDialog(QWidget* parent)
     m_selectButton = new QPushButton(tr("&Select"), controls);
     m_selectButton->setObjectName(QStringLiteral("selectButton"));
     m_selectButton->setGeometry(units.rect(126, 12, 50, 14));
+    // The dialog has no default button: Enter elsewhere, in the result field
+    // say, must not open the picker. QDialog would make the first button that
+    // is an auto-default one its default when shown.
     m_selectButton->setDefault(false);
+    m_selectButton->setAutoDefault(false);
     connect(m_selectButton, &QPushButton::clicked, this, &CMainDialog::OnSelect);
 
     auto* selectLabel = new QLabel(tr("Select Image File:"), controls);
@@ -77,6 +86,8 @@ CMainDialog::CMainDialog(QWidget* parent)
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(controls);
+    m_details = new CFileDetailsPanel(this);
+    layout->addWidget(m_details);
 
     OnInitDialog();
 }
@@ -118,11 +129,18 @@ CSelectController::PickResult CMainDialog::pickFile(QString& path)
     picker->setAcceptMode(QFileDialog::AcceptOpen);
     picker->setFileMode(QFileDialog::ExistingFile);
     picker->setDefaultSuffix(QStringLiteral("NEF"));
-    picker->setNameFilters({tr("NEF Files (*.nef *.NEF)"), tr("JPG Files (*.jpg *.JPG)"), tr("All Files (*)")});
+    picker->setNameFilters({tr("NEF Files (*.nef *.NEF)"),
+                            tr("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)"), tr("All Files (*)")});
+    if (!m_nameFilter.isEmpty())
+        picker->selectNameFilter(m_nameFilter);
+    const QString folder = pickerFolder();
+    if (!folder.isEmpty())
+        picker->setDirectory(folder);
 
     const int outcome = picker->exec();
     if (!picker)
         return CSelectController::PickResult::Cancelled;
+    m_nameFilter = picker->selectedNameFilter();
     CSelectController::PickResult result = CSelectController::PickResult::Cancelled;
     if (outcome == QDialog::Accepted) {
         const QStringList chosen = picker->selectedFiles();
@@ -138,16 +156,48 @@ CSelectController::PickResult CMainDialog::pickFile(QString& path)
     return result;
 }
 
+QString CMainDialog::pickerFolder() const
+{
+    // The folder of the file read last, for this session; before any, the
+    // user's Pictures folder when there is one.
+    const QString last = m_select.selectedPath();
+    if (!last.isEmpty()) {
+        const QFileInfo file(last);
+        if (file.absoluteDir().exists())
+            return file.absolutePath();
+    }
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return {};
+}
+
 void CMainDialog::showMessage(const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok, this);
     box.exec();
 }
 
-void CMainDialog::setResultText(const QString& text)
+void CMainDialog::showReading(const CSelectController::Reading& reading)
 {
-    m_resultField->setText(text);
+    m_resultField->setText(reading.result);
     m_resultField->home(false);
+    m_details->showReading(reading);
+}
+
+void CMainDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Without a default button, Enter on the focused Select still presses it,
+    // and Enter anywhere else does nothing.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
+        && focusWidget() == m_selectButton) {
+        event->accept();
+        m_selectButton->animateClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CMainDialog::dragEnterEvent(QDragEnterEvent* event)
@@ -164,5 +214,6 @@ void CMainDialog::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     // Read once the drop has finished, so the file manager is not kept waiting
     // should the reading end in a message box.
-    QMetaObject::invokeMethod(this, [this, path] { readFile(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { readFile(path); }, Qt::QueuedConnection);
 }

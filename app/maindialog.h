@@ -1,12 +1,14 @@
 #pragma once
 // The main dialog: Select picks a NEF or JPEG file and the read-only field
-// shows its shutter count; File > Exit ends the program, Help > About opens
+// shows its shutter count, with the file, its camera and picture, and why a
+// count is missing beneath; File > Exit ends the program, Help > About opens
 // the About box. A file dropped onto the dialog is read like a selected one.
 #include <QDialog>
 #include <QIcon>
 
 #include "selectcontroller.h"
 
+class CFileDetailsPanel;
 class QAction;
 class QLineEdit;
 class QMenuBar;
@@ -27,17 +29,22 @@ public:
 
 protected:
     bool OnInitDialog();
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     CSelectController::PickResult pickFile(QString& path) override;
     void showMessage(const QString& text) override;
-    void setResultText(const QString& text) override;
+    void showReading(const CSelectController::Reading& reading) override;
+    // Where the picker opens: empty leaves it to the picker.
+    QString pickerFolder() const;
 
     QLineEdit* m_resultField = nullptr;
     QPushButton* m_selectButton = nullptr;
     QMenuBar* m_menuBar = nullptr;
+    CFileDetailsPanel* m_details = nullptr;
     QIcon m_icon;
     CSelectController m_select;
+    QString m_nameFilter;  // the picker's filter chosen last in this session
 };

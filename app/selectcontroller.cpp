@@ -1,20 +1,38 @@
 #include "selectcontroller.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 
 #include <exception>
 #include <memory>
+#include <string>
 
-#include "tiffwalker.h"
+#include "readout.h"
 
-CSelectController::Engine CSelectController::tiffwalkerEngine()
+CSelectController::Reader CSelectController::engineReader()
 {
-    return {&tiffwalker::getImageShutterCount, &tiffwalker::resetOptions};
+    // One inspector for the dialog's readings, all on the user-interface thread.
+    auto inspector = std::make_shared<frametally::Inspector>();
+    return [inspector](const QString& path) {
+        const frametally::Inspection inspection =
+            inspector->inspect(QFile::encodeName(path).toStdString());
+        const auto text = [](const std::string& bytes) { return QString::fromLocal8Bit(bytes); };
+        Reading reading;
+        reading.path = path;
+        reading.raisedError = inspection.status == tiffwalker::ReadingStatus::Error;
+        reading.result = text(inspection.result);
+        reading.message = text(inspection.message);
+        reading.camera = text(frametally::cameraName(inspection.details));
+        reading.serialNumber = text(inspection.details.serialNumber);
+        reading.dateTaken = text(inspection.details.dateTimeOriginal);
+        reading.lens = text(inspection.details.lens);
+        reading.reason = text(inspection.reason);
+        return reading;
+    };
 }
 
-CSelectController::CSelectController(Ui& ui, Engine engine)
-    : m_ui(ui), m_engine(engine)
+CSelectController::CSelectController(Ui& ui, Reader reader) : m_ui(ui), m_reader(std::move(reader))
 {
 }
 
@@ -22,14 +40,11 @@ void CSelectController::select()
 {
     QString chosen;
     switch (m_ui.pickFile(chosen)) {
-    case PickResult::Confirmed:
-        m_selectedPath = chosen;
-        break;
-    case PickResult::NotCreated:
-        m_ui.showMessage(tr("Dialog box could not be created!"));
-        break;
-    case PickResult::Cancelled:
-        break;
+        case PickResult::Confirmed: m_selectedPath = chosen; break;
+        case PickResult::NotCreated:
+            m_ui.showMessage(tr("Dialog box could not be created!"));
+            break;
+        case PickResult::Cancelled: break;
     }
     readSelectedPath();
 }
@@ -42,27 +57,24 @@ void CSelectController::readFile(const QString& path)
 
 void CSelectController::readSelectedPath()
 {
-    const QByteArray path = QFile::encodeName(m_selectedPath);
-    QString message;
+    Reading reading;
     try {
-        // The reader's text is only valid until its next call: copy it now.
-        const QString result = QString::fromLocal8Bit(m_engine.getImageShutterCount(path.constData()));
-        m_ui.setResultText(result);
-        m_engine.resetOptions();
-        return;
-    } catch (tiffwalker::CTiffwalkerException* raised) {
-        // Thrown as a heap pointer; ours to delete.
-        const std::unique_ptr<tiffwalker::CTiffwalkerException> error(raised);
-        message = QString::fromLocal8Bit(error->message());
-    } catch (tiffwalker::CException* raised) {
-        const std::unique_ptr<tiffwalker::CException> error(raised);
-        message = QString::fromLocal8Bit(error->ReportError());
+        reading = m_reader(m_selectedPath);
     } catch (const std::exception& error) {
         // Nothing may leave a slot through Qt's event loop.
-        message = tr("The file could not be read: %1").arg(QString::fromLocal8Bit(error.what()));
+        reading.raisedError = true;
+        reading.message = QString::fromLocal8Bit(error.what());
     }
-    // A failed reading leaves the result field and the reader's switches as
-    // they were; the user learns why from the message box.
+    reading.path = m_selectedPath;
+    if (!reading.raisedError) {
+        m_ui.showReading(reading);
+        return;
+    }
+    // A failed reading leaves the result and the details as they were, both
+    // about the previous file; the box names the file that failed, so that the
+    // count still shown is not taken for this file's.
+    QString message = reading.message;
     message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_ui.showMessage(message);
+    m_ui.showMessage(
+        tr("%1 could not be read:\n%2").arg(QDir::toNativeSeparators(m_selectedPath), message));
 }

@@ -1,18 +1,31 @@
 #pragma once
 // The Select command of the main dialog, kept apart from the widgets: it asks
 // for a file, hands its path to the reader and shows the answer. The dialog
-// supplies the file picker, the message box and the result field through Ui;
+// supplies the file picker, the message box and the result display through Ui;
 // the tests supply stand-ins and drive the command without a window system.
 #include <QCoreApplication>
 #include <QString>
 
-#include <string>
+#include <functional>
 
 class CSelectController {
     Q_DECLARE_TR_FUNCTIONS(CSelectController)
 
 public:
     enum class PickResult { Confirmed, Cancelled, NotCreated };
+
+    // What one reading of a file came to, as the dialog shows it.
+    struct Reading {
+        QString path;
+        bool raisedError = false;
+        QString result;   // the result text ("3619", "No Count"); empty for a raised error
+        QString message;  // a raised error's text, lines separated by "\n"
+        QString camera;
+        QString serialNumber;
+        QString dateTaken;
+        QString lens;
+        QString reason;  // why there is no count; empty for a count
+    };
 
     class Ui {
     public:
@@ -22,18 +35,16 @@ public:
         virtual PickResult pickFile(QString& path) = 0;
         // Shows text with an OK button and returns once it is dismissed.
         virtual void showMessage(const QString& text) = 0;
-        // Replaces the whole text of the result field.
-        virtual void setResultText(const QString& text) = 0;
+        // Shows a reading: its result in the result field and what it says of
+        // the file beneath, all at once, so that they always speak of one file.
+        virtual void showReading(const Reading& reading) = 0;
     };
 
-    // The two reader calls a reading makes.
-    struct Engine {
-        const std::string& (*getImageShutterCount)(const char* path);
-        void (*resetOptions)();
-    };
-    static Engine tiffwalkerEngine();
+    // Reads one file; never throws.
+    using Reader = std::function<Reading(const QString& path)>;
+    static Reader engineReader();
 
-    explicit CSelectController(Ui& ui, Engine engine = tiffwalkerEngine());
+    explicit CSelectController(Ui& ui, Reader reader = engineReader());
 
     // One click on Select: pick a file, then read the last confirmed one.
     // Cancel reads the previous file again; before any confirmation that is
@@ -49,6 +60,6 @@ private:
     void readSelectedPath();
 
     Ui& m_ui;
-    Engine m_engine;
+    Reader m_reader;
     QString m_selectedPath;
 };

@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "inspection.h"
+#include "readout.h"
 #include "synthetic_files.h"
 #include "tiffwalker.h"
 

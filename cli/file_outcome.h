@@ -1,7 +1,7 @@
 #pragma once
 // The outcome of reading one file, as the command line reports it: what the
 // inspection layer shows of it.
-#include "inspection.h"
+#include "readout.h"
 
 namespace frametally::cli {
 

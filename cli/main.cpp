@@ -13,10 +13,10 @@
 
 #include "file_outcome.h"
 #include "file_walk.h"
-#include "inspection.h"
 #include "interrupt.h"
 #include "ordered_reading.h"
 #include "progress_line.h"
+#include "readout.h"
 #include "report_writer.h"
 #include "tally.h"
 #include "tiffwalker.h"

@@ -26,7 +26,6 @@ ByteOrder& engineOrder() { return engineState().order; }
 
 bool isBigEndian() { return engineOrder().isBigEndian(); }
 void setBigEndian(bool bigEndian) { engineOrder().setBigEndian(bigEndian); }
-void setByteOrderFromMark(const unsigned char mark[2]) { engineOrder().setFromMark(mark); }
 uint16_t get16(const unsigned char* bytes) { return engineOrder().get16(bytes); }
 uint32_t get32(const unsigned char* bytes) { return engineOrder().get32(bytes); }
 uint16_t toHost16(uint16_t storedField) { return engineOrder().toHost16(storedField); }

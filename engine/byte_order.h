@@ -31,7 +31,6 @@ private:
 // The same, in the engine-wide context.
 bool isBigEndian();
 void setBigEndian(bool bigEndian);
-void setByteOrderFromMark(const unsigned char mark[2]);
 uint16_t get16(const unsigned char* bytes);
 uint32_t get32(const unsigned char* bytes);
 uint16_t toHost16(uint16_t storedField);

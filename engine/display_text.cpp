@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "code_tables.h"
+#include "decimal_text.h"
 #include "lens_id_table.h"
 #include "split_string.h"
 #include "tag_record.h"
@@ -183,7 +184,7 @@ double readDouble(std::string_view text) {
 
     // std::from_chars does not accept a '+'; the sign was taken off above.
     double value = 0.0;
-    const std::errc ec = std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general).ec;
+    const std::errc ec = parseDecimal(text.data() + start, text.data() + end, value);
     if (ec == std::errc::result_out_of_range) {
         value = leadingDigitPower + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (ec != std::errc{}) {

@@ -105,7 +105,6 @@ ReadingBudget& readingBudget() { return engineState().budget; }
 bool isOptionOn(int option) { return defaultContext().isOptionOn(option); }
 void setOption(int option, bool on) { defaultContext().setOption(option, on); }
 void resetOptions() { defaultContext().resetOptions(); }
-bool isTraceOn() { return engineState().isTraceOn(); }
 
 std::ostream& engineOutput() { return engineState().out(); }
 void setEngineOutput(std::ostream& stream) { defaultContext().setOutput(stream); }

@@ -11,8 +11,9 @@
 
 namespace tiffwalker::limits {
 
-// A directory with more entries than this is refused as a whole (the design's
-// own rule, kept as it is).
+// A directory with more entries than this is refused as a whole: camera
+// directories hold a few dozen, and callers rely on a larger one being taken
+// for a malformed file.
 inline constexpr uint32_t kMaxEntriesPerDirectory = 100;
 
 // How deep directories may nest: IFD0 > EXIF > maker notes > thumbnail is four.
@@ -60,7 +61,7 @@ inline constexpr size_t kMaxReadValueBytes = 2 * kMaxKeptValueBytes;
 inline constexpr size_t kMaxListingBytes = 64u * 1024 * 1024;
 
 // The longest value text one entry gets: SHORT and RATIONAL lists are written
-// in full by design, but never beyond this.
+// in full, as the listing shows them, but never beyond this.
 inline constexpr size_t kMaxValueTextLength = 64u * 1024;
 
 }  // namespace tiffwalker::limits

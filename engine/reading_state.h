@@ -88,8 +88,6 @@ struct EveryTextNeeded {};
 ReadingState& engineState();
 using EngineState = ReadingState;
 
-bool isTraceOn();
-
 // The file position of the file's own TIFF header for the reading's layout:
 // 30, 12, 0, or -1.
 int32_t tiffBaseOffset(const ReadingState& state);

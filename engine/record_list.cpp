@@ -41,20 +41,9 @@ void prepareRecords(RecordList& list) {
 void appendRecord(const CTagRecord& record) { mainRecordList().push_back(record); }
 void appendRecord(CTagRecord&& record) { mainRecordList().push_back(std::move(record)); }
 
-CTagRecord& appendNewRecord(const IFDENTRY& entry, int32_t ifdType) {
-    return mainRecordList().emplace_back(entry, ifdType);
-}
-
 void clearRecords() { prepareRecords(mainRecordList()); }
 
 size_t recordCount() { return mainRecordList().size(); }
-
-const RecordList& records() { return mainRecordList(); }
-
-void takeRecords(RecordList& out) {
-    out.clear();
-    out.swap(mainRecordList());
-}
 
 const std::string& getDisplayStringData(uint16_t tag) { return getDisplayStringData(engineState(), tag); }
 const std::string& getStringData(uint16_t tag) { return getStringData(engineState(), tag); }

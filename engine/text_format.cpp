@@ -4,9 +4,12 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "c_locale_scope.h"
+
 namespace tiffwalker {
 
 std::string formatText(const char* format, ...) {
+    const CLocaleScope cLocale;  // the listing's and the texts' numbers are written with '.'
     char small[128];
     va_list args;
     va_start(args, format);

@@ -1,6 +1,6 @@
 #pragma once
-// printf-style formatting into a std::string. The design's formats were written
-// for 32-bit integers; callers pass int32_t/uint32_t values so that, for
+// printf-style formatting into a std::string. The listing's formats were
+// written for 32-bit integers; callers pass int32_t/uint32_t values so that, for
 // example, 0xFFFFFFFF still prints as -1 under "%d".
 #include <cstdint>
 #include <string>

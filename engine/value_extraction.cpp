@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "decimal_text.h"
 #include "field_types.h"
 #include "file_stream.h"
 #include "name_tables.h"
@@ -89,9 +90,7 @@ uint32_t boundedCount(uint32_t count, int64_t fileSize, unsigned valueSize, size
 // on the machine).
 void appendQuotient(std::string& text, double quotient) {
     if (std::isnan(quotient)) quotient = std::numeric_limits<double>::quiet_NaN();
-    char digits[400];
-    const auto result = std::to_chars(digits, digits + sizeof digits, quotient, std::chars_format::fixed, 6);
-    text.append(digits, result.ptr);
+    appendSixDecimals(text, quotient);
 }
 
 std::string textUpToNul(const unsigned char* bytes, size_t n) {

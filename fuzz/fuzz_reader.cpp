@@ -18,8 +18,6 @@
 #include <streambuf>
 #include <string>
 
-#include "byte_order.h"
-#include "engine_state.h"
 #include "reader.h"
 #include "tiffwalker.h"
 
@@ -70,11 +68,6 @@ struct Outcome {
 
 Outcome readInput(bool allSwitchesOn) {
     using namespace tiffwalker;
-    // What one reading leaves behind for the next (the maker-note header
-    // offset, the byte order of a file too short to set it) is put back first,
-    // so that an input reads the same alone as in the middle of a run.
-    engineState().makerNoteHeaderOffset = 0;
-    setBigEndian(false);
     resetOptions();
     if (allSwitchesOn) {
         for (int option = 0; option < kOptionCount; ++option) setOption(option, true);

@@ -6,6 +6,8 @@
 #include "display_text.h"
 #include "name_tables.h"
 #include "tag_record.h"
+#include "test_support.h"
+#include "text_format.h"
 
 namespace tiffwalker {
 namespace {
@@ -141,6 +143,14 @@ TEST(DisplayText, ExposureTime) {
         {0x829a, "0.000000000001 ", "1/2147483647 seconds"},
         {0x829a, "1e-300", "1/2147483647 seconds"},
     });
+}
+
+// A desktop application runs in the user's locale, which may write "2,5000".
+TEST(DisplayText, NumbersKeepTheirPointInADecimalCommaLocale) {
+    const testing_support::DecimalCommaLocale commas;
+    if (!commas.active()) GTEST_SKIP() << "no locale with a decimal comma could be set";
+    expectAll({{0x829a, "2.500000 ", "2.5000 seconds"}, {0x829d, "5.600000 ", "5.60"}});
+    EXPECT_EQ(formatText("%0.2f", 3.5), "3.50");
 }
 
 TEST(DisplayText, NumberCutsAndUnits) {

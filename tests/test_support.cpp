@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -32,6 +33,30 @@ std::string TempDir::write(const std::string& name, const Bytes& bytes) const {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return file.string();
 }
+
+namespace {
+
+bool useCommaLocale() {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) return true;
+    }
+    // Compiled once per run, into a folder removed at its end; glibc looks in
+    // LOCPATH before its own folder.
+    static const TempDir folder;
+    static const bool compiled = [] {
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + (folder.path() / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+        if (folder.path().empty() || std::system(command.c_str()) != 0) return false;
+        ::setenv("LOCPATH", folder.path().c_str(), 1);
+        return true;
+    }();
+    return compiled && std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+}
+
+}  // namespace
+
+DecimalCommaLocale::DecimalCommaLocale() : active_(useCommaLocale()) {}
+DecimalCommaLocale::~DecimalCommaLocale() { std::setlocale(LC_NUMERIC, "C"); }
 
 CapturedOutput::CapturedOutput() { tiffwalker::setEngineOutput(stream_); }
 CapturedOutput::~CapturedOutput() { tiffwalker::setEngineOutput(std::cout); }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "byte_writer.h"
+
 namespace testing_support {
 
 // Whether this build runs under AddressSanitizer, and whether it is optimised:
@@ -32,53 +34,7 @@ constexpr bool kOptimised = false;
 
 using Bytes = std::vector<uint8_t>;
 
-// Writes numbers in a chosen byte order, for byte fixtures that show each
-// field as it stands in the file.
-class ByteWriter {
-public:
-    explicit ByteWriter(bool bigEndian) : big_(bigEndian) {}
-    ByteWriter& u8(uint8_t value) {
-        bytes_.push_back(value);
-        return *this;
-    }
-    ByteWriter& u16(uint32_t value) { return put(value, 2); }
-    ByteWriter& u32(uint32_t value) { return put(value, 4); }
-    ByteWriter& raw(std::initializer_list<uint8_t> values) {
-        bytes_.insert(bytes_.end(), values);
-        return *this;
-    }
-    ByteWriter& text(const std::string& value) {
-        bytes_.insert(bytes_.end(), value.begin(), value.end());
-        return *this;
-    }
-    ByteWriter& fill(size_t count, uint8_t value = 0) {
-        bytes_.insert(bytes_.end(), count, value);
-        return *this;
-    }
-    // A TIFF header: byte-order mark, 42 and the offset of IFD0.
-    ByteWriter& header(uint32_t ifd0) {
-        text(big_ ? "MM" : "II");
-        u16(42);
-        return u32(ifd0);
-    }
-    // One 12-byte directory entry.
-    ByteWriter& entry(uint16_t tag, uint16_t type, uint32_t count, uint32_t valofs) {
-        return u16(tag).u16(type).u32(count).u32(valofs);
-    }
-    size_t size() const { return bytes_.size(); }
-    const Bytes& bytes() const { return bytes_; }
-
-private:
-    ByteWriter& put(uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) {
-            const int shift = big_ ? 8 * (size - 1 - i) : 8 * i;
-            bytes_.push_back(static_cast<uint8_t>(value >> shift));
-        }
-        return *this;
-    }
-    bool big_;
-    Bytes bytes_;
-};
+using bytes::ByteWriter;
 
 // A directory removed with everything in it when the test ends.
 class TempDir {
@@ -112,6 +68,22 @@ private:
 struct CleanOptions {
     CleanOptions();
     ~CleanOptions();
+};
+
+// Switches the process's numbers to a locale that writes decimal commas, as a
+// desktop application in such a locale runs, and back to "C" when it ends.
+// Where none is installed, one is compiled with localedef into a folder of the
+// test run's own. active() is false when neither works.
+class DecimalCommaLocale {
+public:
+    DecimalCommaLocale();
+    ~DecimalCommaLocale();
+    DecimalCommaLocale(const DecimalCommaLocale&) = delete;
+    DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
 };
 
 // The shared corpus directory, or an empty path when it is not there.

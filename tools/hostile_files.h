@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "byte_writer.h"
+#include "field_types.h"
+#include "tag_numbers.h"
+
 namespace hostile {
 
 using Bytes = std::vector<uint8_t>;
@@ -30,14 +34,12 @@ public:
     size_t size() const { return bytes_.size(); }
     const Bytes& bytes() const { return bytes_; }
 
-    void put8(size_t at, uint8_t value) {
-        if (at < bytes_.size()) bytes_[at] = value;
-    }
+    void put8(size_t at, uint8_t value) { bytes::storeNumber(bytes_, at, value, 1, false); }
     void put16(size_t at, uint16_t value, bool bigEndian = false) {
-        for (unsigned i = 0; i < 2; ++i) put8(at + i, static_cast<uint8_t>(value >> (bigEndian ? 8 * (1 - i) : 8 * i)));
+        bytes::storeNumber(bytes_, at, value, 2, bigEndian);
     }
     void put32(size_t at, uint32_t value, bool bigEndian = false) {
-        for (unsigned i = 0; i < 4; ++i) put8(at + i, static_cast<uint8_t>(value >> (bigEndian ? 8 * (3 - i) : 8 * i)));
+        bytes::storeNumber(bytes_, at, value, 4, bigEndian);
     }
     void putText(size_t at, const std::string& text) {
         for (size_t i = 0; i < text.size(); ++i) put8(at + i, static_cast<uint8_t>(text[i]));
@@ -68,11 +70,11 @@ private:
     Bytes bytes_;
 };
 
-inline constexpr uint16_t kShort = 3;
-inline constexpr uint16_t kLong = 4;
-inline constexpr uint16_t kRational = 5;
-inline constexpr uint16_t kUndefined = 7;
-inline constexpr uint16_t kSubIfdOffsets = 0x014a;
+using tiffwalker::kLong;
+using tiffwalker::kRational;
+using tiffwalker::kShort;
+using tiffwalker::kUndefined;
+inline constexpr uint16_t kSubIfdOffsets = tiffwalker::tags::kSubIfdOffsets;
 
 // Where the wide cases put the list of sub-directory offsets and the
 // directories themselves (each 2 + 100 * 12 + 4 bytes, rounded up).

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from the real desktop program: the main
-# dialog showing the count of the bundled sample, and the About box. The
+# dialog showing the count of the bundled sample, the About box, and the main
+# dialog showing a file without a count (an edited JPEG) with its reason. The
 # program runs on a virtual X display (Xvfb), under Openbox for the title
 # bars when it is installed.
 #
@@ -27,8 +28,10 @@ else
 fi
 cmake --build "$build" -j "$(nproc)" --target frametally make_sample >/dev/null
 sample=$build/sample/DSC_0001.NEF
+edited=$build/sample/DSC_0002.JPG
 mkdir -p "$(dirname "$sample")" "$out"
 "$build/tools/make_sample" "$sample"
+"$build/tools/make_sample" --no-count "$edited"
 
 work=$(mktemp -d)
 pids=()
@@ -76,4 +79,15 @@ xdotool key Escape
 sleep 0.3
 xdotool key ctrl+q
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-echo "Wrote $out/main-dialog.png and $out/about-box.png"
+
+# The edited JPEG: No Count, and why.
+"$build/app/frametally" "$edited" >/dev/null 2>&1 &
+app=$!
+pids+=("$app")
+main=$(xdotool search --sync --onlyvisible --name '^Imagewright - Frametally$' | head -n 1)
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+sleep 1
+import -window "$main" -frame -strip "$out/main-dialog-no-count.png"
+xdotool key ctrl+q
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+echo "Wrote $out/main-dialog.png, $out/about-box.png and $out/main-dialog-no-count.png"

@@ -3,53 +3,39 @@
 #include <algorithm>
 #include <fstream>
 
+#include "byte_writer.h"
+#include "tag_numbers.h"
+
 namespace synthetic {
+
+namespace tags = tiffwalker::tags;
 
 namespace {
 
 class Writer {
 public:
-    Writer(Order order, uint32_t filePosition) : big_(order == Order::Motorola), filePosition_(filePosition) {}
+    Writer(Order order, uint32_t filePosition) : out_(order == Order::Motorola), filePosition_(filePosition) {}
 
     size_t size() const { return out_.size(); }
-    Bytes& bytes() { return out_; }
+    Bytes& bytes() { return out_.bytes(); }
 
-    void put(uint64_t value, unsigned size) {
-        for (unsigned i = 0; i < size; ++i) {
-            const unsigned shift = big_ ? 8 * (size - 1 - i) : 8 * i;
-            out_.push_back(static_cast<uint8_t>(value >> shift));
-        }
-    }
-    void patch32(size_t at, uint32_t value) {
-        for (unsigned i = 0; i < 4; ++i) {
-            const unsigned shift = big_ ? 8 * (3 - i) : 8 * i;
-            out_[at + i] = static_cast<uint8_t>(value >> shift);
-        }
-    }
-    void append(const Bytes& data) { out_.insert(out_.end(), data.begin(), data.end()); }
+    void put(uint64_t value, unsigned size) { out_.number(value, size); }
+    void patch32(size_t at, uint32_t value) { out_.patch32(at, value); }
+    void append(const Bytes& data) { out_.append(data); }
     void align() {
-        if (out_.size() % 2 != 0) out_.push_back(0);
+        if (out_.size() % 2 != 0) out_.u8(0);
     }
     // Offsets inside the structure count from its first byte; SubIFD offsets are absolute.
     uint32_t absolute(size_t at) const { return static_cast<uint32_t>(filePosition_ + at); }
 
     Bytes encode(const Entry& entry) const {
-        Bytes data = entry.raw;
-        for (uint64_t number : entry.numbers) {
-            for (unsigned i = 0; i < entry.valueSize; ++i) {
-                const unsigned shift = big_ ? 8 * (entry.valueSize - 1 - i) : 8 * i;
-                data.push_back(static_cast<uint8_t>(number >> shift));
-            }
-        }
-        return data;
+        ::bytes::ByteWriter data(out_.bigEndian());
+        data.append(entry.raw);
+        for (uint64_t number : entry.numbers) data.number(number, entry.valueSize);
+        return data.bytes();
     }
 
-    void writeHeader() {
-        out_.push_back(big_ ? 'M' : 'I');
-        out_.push_back(big_ ? 'M' : 'I');
-        put(42, 2);
-        put(8, 4);
-    }
+    void writeHeader() { out_.header(8); }
 
     // Writes the directory at the end and everything it points to after it;
     // returns the directory's offset.
@@ -84,7 +70,7 @@ private:
         if (!entry.children.empty()) {
             std::vector<uint32_t> positions;
             for (const auto& child : entry.children) positions.push_back(writeIfd(*child));
-            const bool subIfds = entry.tag == 0x014a;
+            const bool subIfds = entry.tag == tags::kSubIfdOffsets;
             auto position = [&](uint32_t at) { return subIfds ? absolute(at) : at; };
             if (positions.size() == 1) {
                 patch32(field, position(positions[0]));
@@ -97,7 +83,7 @@ private:
         }
         const Bytes data = encode(entry);
         if (data.size() <= 4) {
-            for (size_t i = 0; i < data.size(); ++i) out_[field + i] = data[i];
+            std::copy(data.begin(), data.end(), out_.bytes().begin() + static_cast<std::ptrdiff_t>(field));
             return;
         }
         align();
@@ -116,9 +102,8 @@ private:
         return bytes;
     }
 
-    bool big_;
+    ::bytes::ByteWriter out_;
     uint32_t filePosition_;
-    Bytes out_;
 };
 
 Entry numbersEntry(uint16_t tag, uint16_t type, unsigned size, std::vector<uint64_t> values) {
@@ -184,7 +169,7 @@ Entry Entry::pointer(uint16_t tag, std::vector<std::shared_ptr<Ifd>> directories
 
 Entry Entry::nikonMakerNote(std::shared_ptr<MakerNote> note) {
     Entry entry;
-    entry.tag = 0x927c;
+    entry.tag = tags::kMakerNoteOffset;
     entry.type = 7;
     entry.makerNote = std::move(note);
     // The count, the note's length, is filled in when the note is written.
@@ -336,7 +321,7 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
         Entry::bytes(0x0087, 1, {0x00}),
         Entry::bytes(0x0088, 7, {0x00, 0x01, 0x00, 0x02}),
     };
-    if (camera.withShutterCount) makerNote->ifd.entries.push_back(Entry::longs(0x00a7, {camera.shutterCount}));
+    if (camera.withShutterCount) makerNote->ifd.entries.push_back(Entry::longs(tags::kShutterCount, {camera.shutterCount}));
     if (!camera.serialNumber.empty()) makerNote->ifd.entries.push_back(Entry::ascii(0x001d, camera.serialNumber));
     if (camera.fullEntrySet) addFullMakerNoteEntries(makerNote->ifd.entries);
     std::sort(makerNote->ifd.entries.begin(), makerNote->ifd.entries.end(),
@@ -358,8 +343,8 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
     Ifd ifd0;
     ifd0.entries = {Entry::longs(0x00fe, {1}), Entry::longs(0x0100, {160}), Entry::longs(0x0101, {120}),
                     Entry::shorts(0x0103, {6})};
-    if (!camera.make.empty()) ifd0.entries.push_back(Entry::ascii(0x010f, camera.make));
-    ifd0.entries.push_back(Entry::ascii(0x0110, camera.model));
+    if (!camera.make.empty()) ifd0.entries.push_back(Entry::ascii(tags::kMake, camera.make));
+    ifd0.entries.push_back(Entry::ascii(tags::kModel, camera.model));
     ifd0.entries.push_back(Entry::shorts(0x0112, {1}));
     ifd0.entries.push_back(Entry::rationals(0x011a, {{300, 1}}));
     ifd0.entries.push_back(Entry::rationals(0x011b, {{300, 1}}));
@@ -395,12 +380,12 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
                                 Entry::longs(0x0201, {0}),
                                 Entry::longs(0x0202, {0}),
                                 Entry::shorts(0x0213, {2})};
-            ifd0.entries.push_back(Entry::pointer(0x014a, {preview, sub}));
+            ifd0.entries.push_back(Entry::pointer(tags::kSubIfdOffsets, {preview, sub}));
         } else {
-            ifd0.entries.push_back(Entry::pointer(0x014a, {sub}));
+            ifd0.entries.push_back(Entry::pointer(tags::kSubIfdOffsets, {sub}));
         }
     }
-    ifd0.entries.push_back(Entry::pointer(0x8769, {exif}));
+    ifd0.entries.push_back(Entry::pointer(tags::kExifOffset, {exif}));
     std::stable_sort(ifd0.entries.begin(), ifd0.entries.end(),
                      [](const Entry& a, const Entry& b) { return a.tag < b.tag; });
     return ifd0;

@@ -15,16 +15,8 @@ using RecordList = std::vector<CTagRecord>;
 
 void appendRecord(const CTagRecord& record);
 void appendRecord(CTagRecord&& record);
-// A new record of this entry and directory at the end of the list; the
-// reference holds until the next record is appended.
-CTagRecord& appendNewRecord(const IFDENTRY& entry, int32_t ifdType);
 void clearRecords();
 size_t recordCount();
-const RecordList& records();
-// Hands every record to out (whose own records are dropped) and leaves the
-// list empty; the two exchange their storage, so a caller that passes the same
-// list for every reading spares both of them allocations.
-void takeRecords(RecordList& out);
 
 // displayStringData (or stringData) of the first record with this tag, from
 // any directory; empty when there is none. Each lookup keeps its answer in a

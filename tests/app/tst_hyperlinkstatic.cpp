@@ -1,6 +1,9 @@
 // The hyperlink control: fitting, hover with its timer, colours, visited state,
-// clicks and the notice to the parent, and how openLink reaches a browser.
+// clicks and the notice to the parent, how openLink reaches a browser, and what
+// the user is left with when none opens.
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtMath>
 #include <QtTest>
@@ -16,7 +19,10 @@ const QColor kBlue(0, 0, 238), kPurple(85, 26, 139), kRed(255, 0, 0);
 // way of opening is (it fails, as on a desktop that cannot open links).
 class Link : public CHyperlinkStatic {
 public:
-    explicit Link(QWidget* parent = nullptr, bool real = false) : CHyperlinkStatic(parent), m_real(real) {}
+    explicit Link(QWidget* parent = nullptr, bool real = false)
+        : CHyperlinkStatic(parent), m_real(real)
+    {
+    }
     int openLink(const QString& link) override
     {
         opened << link;
@@ -48,6 +54,18 @@ public:
     QList<int> ids;
 };
 
+// openLink's final result, waiting for a browser lookup when there is one.
+int openAndWait(CHyperlinkStatic& link, const QString& address)
+{
+    QSignalSpy finished(&link, &CHyperlinkStatic::openFinished);
+    const int result = link.openLink(address);
+    if (result != CHyperlinkStatic::kLookingUp)
+        return result;
+    if (finished.isEmpty() && !finished.wait(10000))
+        return CHyperlinkStatic::kLookingUp;
+    return finished.constFirst().constFirst().toInt();
+}
+
 bool shows(CHyperlinkStatic& link, const QColor& colour)
 {
     const QImage image = link.grab().toImage();
@@ -64,7 +82,8 @@ class TestHyperlinkStatic : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString path(const QString& name) { return m_dir.filePath(name); }
+    QString m_browserEntry;
+    QString path(const QString& name) { return QDir(m_dir.path()).filePath(name); }
 
     void writeFile(const QString& name, const QByteArray& text, bool executable = false)
     {
@@ -91,22 +110,29 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         writeFile(QStringLiteral("browser"),
-                  "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >\"$0.tmp\"; /bin/mv \"$0.tmp\" \""
+                  "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >\"$0.tmp\"; /bin/mv "
+                  "\"$0.tmp\" \""
                       + path(QStringLiteral("recorded")).toUtf8() + "\"\n",
                   true);
         QDir(m_dir.path()).mkpath(QStringLiteral("bin"));
-        QDir(m_dir.path()).mkpath(QStringLiteral("share/applications"));
-        writeFile(QStringLiteral("bin/xdg-mime"),
-                  "#!/bin/sh\n[ \"$*\" = 'query default x-scheme-handler/https' ] && echo test-browser.desktop\n", true);
-        qputenv("XDG_DATA_HOME", path(QStringLiteral("share")).toUtf8());
+        // Desktop entries are looked up where Qt's test mode puts them.
+        m_browserEntry = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation)
+                         + QStringLiteral("/test-browser.desktop");
+        QVERIFY(QDir().mkpath(QFileInfo(m_browserEntry).path()));
+        writeFile(
+            QStringLiteral("bin/xdg-mime"),
+            "#!/bin/sh\n/bin/sleep \"${LOOKUP_DELAY:-0}\"\n"
+            "[ \"$*\" = 'query default x-scheme-handler/https' ] && echo test-browser.desktop\n",
+            true);
         qputenv("XDG_DATA_DIRS", path(QStringLiteral("nowhere")).toUtf8());
     }
 
     void init()
     {
         QFile::remove(path(QStringLiteral("recorded")));
-        QFile::remove(path(QStringLiteral("share/applications/test-browser.desktop")));
+        QFile::remove(m_browserEntry);
         qunsetenv("BROWSER");
+        qunsetenv("LOOKUP_DELAY");
         qputenv("PATH", path(QStringLiteral("bin")).toUtf8());
     }
 
@@ -134,10 +160,13 @@ private slots:
         underlined.setUnderline(true);
         QCOMPARE(link.width(), qCeil(QFontMetricsF(underlined).horizontalAdvance(kAddress)));
         const int height = QFontMetrics(underlined).height();
-        const int half = (placed.height() - height) / 2;  // centred: the same whole pixels off each side
-        const QRect expected = alignment & Qt::AlignRight   ? QRect(placed.right() - link.width() + 1, 30, link.width(), height)
-                               : alignment & Qt::AlignLeft ? QRect(20, 30, link.width(), height)
-                                                           : QRect(link.x(), 30 + half, link.width(), 21 - 2 * half);
+        const int half =
+            (placed.height() - height) / 2;  // centred: the same whole pixels off each side
+        const QRect expected =
+            alignment & Qt::AlignRight
+                ? QRect(placed.right() - link.width() + 1, 30, link.width(), height)
+            : alignment & Qt::AlignLeft ? QRect(20, 30, link.width(), height)
+                                        : QRect(link.x(), 30 + half, link.width(), 21 - 2 * half);
         QCOMPARE(link.geometry(), expected);
         if (alignment == Qt::AlignCenter)
             QVERIFY(qAbs(link.geometry().center().x() - placed.center().x()) <= 1);
@@ -227,10 +256,14 @@ private slots:
         QTest::addColumn<QByteArray>("browser");  // $BROWSER, or else the desktop entry's Exec line
         QTest::addColumn<QByteArray>("exec");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("$BROWSER") << QByteArray("@ --new-tab") << QByteArray() << QStringList{QStringLiteral("--new-tab")};
-        QTest::newRow("Exec with %u") << QByteArray() << QByteArray("@ --new-window %u") << QStringList{QStringLiteral("--new-window")};
-        QTest::newRow("Exec quoted") << QByteArray() << QByteArray("\"@\" %i -a \"%U\"") << QStringList{QStringLiteral("-a")};
-        QTest::newRow("Exec without placeholder") << QByteArray() << QByteArray("@ -b") << QStringList{QStringLiteral("-b")};
+        QTest::newRow("$BROWSER") << QByteArray("@ --new-tab") << QByteArray()
+                                  << QStringList{QStringLiteral("--new-tab")};
+        QTest::newRow("Exec with %u") << QByteArray() << QByteArray("@ --new-window %u")
+                                      << QStringList{QStringLiteral("--new-window")};
+        QTest::newRow("Exec quoted") << QByteArray() << QByteArray("\"@\" %i -a \"%U\"")
+                                     << QStringList{QStringLiteral("-a")};
+        QTest::newRow("Exec without placeholder")
+            << QByteArray() << QByteArray("@ -b") << QStringList{QStringLiteral("-b")};
     }
     void browserCommandGetsTheLinkAsOneArgument()
     {
@@ -241,11 +274,13 @@ private slots:
         if (!browser.isEmpty())
             qputenv("BROWSER", browser.replace("@", program));
         else
-            writeFile(QStringLiteral("share/applications/test-browser.desktop"),
-                      "[Desktop Entry]\nName=Test\nExec=" + exec.replace("@", program) + "\n[Desktop Action x]\nExec=no\n");
-        const QString link = QStringLiteral("https://example.org/a b/\"q\" 'x';touch pwned;$(id)`id`&x=|y");
+            writeFile(m_browserEntry,
+                      "[Desktop Entry]\nName=Test\nExec=" + exec.replace("@", program)
+                          + "\n[Desktop Action x]\nExec=no\n");
+        const QString link =
+            QStringLiteral("https://example.org/a b/\"q\" 'x';touch pwned;$(id)`id`&x=|y");
         Link opener(nullptr, true);
-        QVERIFY(opener.openLink(link) > 32);
+        QVERIFY(openAndWait(opener, link) > 32);
         QCOMPARE(recorded(), arguments << link);
         QVERIFY(!QFile::exists(QStringLiteral("pwned")));
     }
@@ -253,13 +288,59 @@ private slots:
     void failsWhenNoBrowserCanBeStarted()
     {
         Link opener(nullptr, true);
-        QVERIFY(opener.openLink(kAddress) <= 32);  // the default names no desktop entry
-        writeFile(QStringLiteral("share/applications/test-browser.desktop"), "[Desktop Entry]\nExec=/no/such/browser %u\n");
-        QVERIFY(opener.openLink(kAddress) <= 32);
+        QVERIFY(openAndWait(opener, kAddress) <= 32);  // the default names no desktop entry
+        writeFile(m_browserEntry, "[Desktop Entry]\nExec=/no/such/browser %u\n");
+        QVERIFY(openAndWait(opener, kAddress) <= 32);
         qputenv("PATH", path(QStringLiteral("nowhere")).toUtf8());  // no default at all
-        QVERIFY(opener.openLink(kAddress) <= 32);
+        QVERIFY(openAndWait(opener, kAddress) <= 32);
         qputenv("BROWSER", "/no/such/browser");
-        QVERIFY(opener.openLink(kAddress) <= 32);
+        QVERIFY(openAndWait(opener, kAddress) <= 32);
+    }
+
+    void slowBrowserLookupLeavesTheWindowWorking()
+    {
+        writeFile(m_browserEntry,
+                  "[Desktop Entry]\nExec=" + path(QStringLiteral("browser")).toUtf8() + " %u\n");
+        qputenv("LOOKUP_DELAY", "1.5");
+        Catcher parent;
+        Link link(&parent, true);
+        link.setText(kAddress);
+        link.setUp();
+        link.setNotifyParent(true);
+        QElapsedTimer clock;
+        clock.start();
+        link.click();
+        link.click();  // while the lookup runs: the same click, told to the parent once
+        QVERIFY2(clock.elapsed() < 500, "the click returns while xdg-mime is still answering");
+        QVERIFY(!link.isVisited() && parent.ids.isEmpty());
+        QCOMPARE(recorded(), QStringList{kAddress});
+        QTRY_VERIFY(link.isVisited());
+        QCOMPARE(parent.ids.size(), 1);
+        QCOMPARE(link.beeps, 0);
+    }
+
+    void failureShowsTheAddressToCopy()
+    {
+        QWidget window;
+        Link link(&window);
+        link.setText(kAddress);
+        link.setUp();
+        link.result = CHyperlinkStatic::kNoAssociation;
+        window.show();
+        link.click();
+        QCOMPARE(link.beeps, 1);
+        auto* box = window.findChild<QMessageBox*>(QStringLiteral("openFailureBox"));
+        QVERIFY(box && box->isVisible() && box->text().contains(kAddress));
+        QVERIFY(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+        box->accept();
+
+        QGuiApplication::clipboard()->clear();
+        QCOMPARE(link.contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(link.actions(), QList<QAction*>{link.copyLinkAction()});
+        QCOMPARE(link.copyLinkAction()->text(), QStringLiteral("Copy Link Address"));
+        link.copyLinkAction()->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), kAddress);
+        QCOMPARE(link.opened.size(), 1);
     }
 };
 

@@ -16,13 +16,15 @@
 #include "frametallyapp.h"
 #include "hyperlinkstatic.h"
 #include "maindialog.h"
+#include "synthetic_files.h"
 
 namespace {
 
 // Runs action on the next modal window of type T once that window runs its
 // own event loop (closed any earlier, it would leave that loop waiting).
+// The timer that waits is returned, to be deleted when no window came.
 template <typename T>
-void whenModal(std::function<void(T*)> action)
+QPointer<QTimer> whenModal(std::function<void(T*)> action)
 {
     auto* timer = new QTimer;
     const int outerLevel = QThread::currentThread()->loopLevel();
@@ -35,6 +37,7 @@ void whenModal(std::function<void(T*)> action)
         }
     });
     timer->start(10);
+    return timer;
 }
 
 // Answers the next file picker: cancels it, or types path and confirms.
@@ -42,18 +45,25 @@ void choose(const QString& path)
 {
     whenModal<QFileDialog>([path](QFileDialog* picker) {
         const bool setUp = picker->nameFilters().constFirst().contains(QLatin1String("*.NEF"))
-                           && picker->defaultSuffix() == QLatin1String("NEF") && picker->fileMode() == QFileDialog::ExistingFile;
+                           && picker->defaultSuffix() == QLatin1String("NEF")
+                           && picker->fileMode() == QFileDialog::ExistingFile;
         if (path.isEmpty()) {
             picker->reject();
         } else {
             picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
             static_cast<QDialog*>(picker)->accept();
         }
-        QVERIFY2(setUp, "the picker offers NEF files first, in either case, and existing files only");
+        QVERIFY2(setUp,
+                 "the picker offers NEF files first, in either case, and existing files only");
     });
 }
 
 QString plain(QString text) { return text.remove(u'&'); }
+
+QByteArray bytes(const synthetic::Bytes& data)
+{
+    return QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
+}
 
 }  // namespace
 
@@ -63,14 +73,31 @@ class TestMainDialog : public QObject {
     QTemporaryDir m_dir;
     CMainDialog* m_dialog = nullptr;
     QLineEdit* result() { return m_dialog->findChild<QLineEdit*>(QStringLiteral("resultField")); }
-    QPushButton* selectButton() { return m_dialog->findChild<QPushButton*>(QStringLiteral("selectButton")); }
+    QPushButton* selectButton()
+    {
+        return m_dialog->findChild<QPushButton*>(QStringLiteral("selectButton"));
+    }
     QAction* action(const char* name) { return m_dialog->findChild<QAction*>(QLatin1String(name)); }
+    QLabel* detail(const char* name) { return m_dialog->findChild<QLabel*>(QLatin1String(name)); }
+    // The details block as it reads: file (tooltip), camera, serial number,
+    // date taken, lens, and the reason when it is shown.
+    QStringList details()
+    {
+        QStringList shown{detail("fileValue")->text(), detail("fileValue")->toolTip()};
+        for (const char* name : {"cameraValue", "serialNumberValue", "dateTakenValue", "lensValue"})
+            shown << detail(name)->text();
+        if (detail("reasonValue")->isVisible())
+            shown << detail("reasonValue")->text();
+        return shown;
+    }
 
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
         QFile file(m_dir.filePath(name));
         QDir().mkpath(QFileInfo(file).path());
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                   ? file.fileName()
+                   : QString();
     }
 
 private slots:
@@ -106,8 +133,10 @@ private slots:
         for (QWidget* window : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&about)}) {
             for (QLabel* label : window->findChildren<QLabel*>()) {
                 const QFontMetrics metrics(label->font());
-                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(), qPrintable(label->text()));
-                QVERIFY2(metrics.height() <= label->contentsRect().height(), qPrintable(label->text()));
+                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                         qPrintable(label->text()));
+                QVERIFY2(metrics.height() <= label->contentsRect().height(),
+                         qPrintable(label->text()));
             }
         }
     }
@@ -119,7 +148,8 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), selectButton());
         QVERIFY(result()->isReadOnly() && result()->text().isEmpty());
         const QList<QAction*> menus = m_dialog->findChild<QMenuBar*>()->actions();
-        QCOMPARE(plain(menus.value(0)->text()) + plain(menus.value(1)->text()), QStringLiteral("FileHelp"));
+        QCOMPARE(plain(menus.value(0)->text()) + plain(menus.value(1)->text()),
+                 QStringLiteral("FileHelp"));
         QCOMPARE(plain(action("exitAction")->text()), QStringLiteral("Exit"));
         QCOMPARE(plain(action("aboutAction")->text()), QStringLiteral("About Frametally"));
     }
@@ -135,19 +165,136 @@ private slots:
         }
     }
 
-    void readerErrorIsShownAndLeavesTheResult()
+    void detailsSpeakOfTheFileOfTheResultAndAnErrorChangesNeither()
     {
+        synthetic::CameraFile camera;
+        camera.shutterCount = 3619;
+        camera.serialNumber = "2012345";
+        camera.dateTimeOriginal = "2025:01:10 10:10:00";
+        const QString nef =
+            writeFile(QStringLiteral("Card A/DSC_0001.NEF"), bytes(synthetic::makeNef(camera)));
+        synthetic::CameraFile edited;
+        edited.withMakerNote = false;
+        edited.software = "Adobe Photoshop CS6 (Windows)";
+        const QString longName = QStringLiteral(
+            "DSC_0002 edited for the club's yearly exhibition, third version, final.JPG");
+        const QString jpeg = writeFile(QStringLiteral("Card B/") + longName,
+                                       bytes(synthetic::makeJpeg(edited, false)));
         // A malformed EXIF header, in a folder whose name is not ASCII.
-        const QString jpeg = writeFile(QStringLiteral("Fotos \u00e4\u00f6/DSC_0002.JPG"),
-                                       QByteArray("\xFF\xD8\xFF\xE1\x00\x10" "Exif\0\0" "IM\x2A\x00\x08\x00\0\0\0\0\0\0\0\0\0\0", 28));
-        result()->setText(QStringLiteral("4711"));
+        const QString broken = writeFile(QStringLiteral("Fotos \u00e4\u00f6/DSC_0003.JPG"),
+                                         QByteArray("\xFF\xD8\xFF\xE1\x00\x10"
+                                                    "Exif\0\0"
+                                                    "IM\x2A\x00\x08\x00\0\0\0\0\0\0\0\0\0\0",
+                                                    28));
+        const QSize size = m_dialog->size();
+        QVERIFY(details().join(QString()).isEmpty());
+
+        m_dialog->readFile(nef);
+        QCOMPARE(result()->text(), QStringLiteral("3619"));
+        QCOMPARE(details(),
+                 (QStringList{QStringLiteral("DSC_0001.NEF"), QDir::toNativeSeparators(nef),
+                              QStringLiteral("NIKON D70"), QStringLiteral("2012345"),
+                              QStringLiteral("2025-01-10 10:10:00"),
+                              QStringLiteral("18-70 mm f/3.5-4.5")}));
+
+        // No Count, with the reason; a name too long for its place is
+        // shortened, not allowed to widen the dialog.
+        m_dialog->readFile(jpeg);
+        QCOMPARE(result()->text(), QStringLiteral("No Count"));
+        const QStringList afterNoCount = details();
+        QCOMPARE(afterNoCount.size(), 7);
+        QVERIFY2(afterNoCount[0].startsWith(QStringLiteral("DSC_0002"))
+                     && afterNoCount[0].contains(u'\u2026'),
+                 qPrintable(afterNoCount[0]));
+        QCOMPARE(afterNoCount[1], QDir::toNativeSeparators(jpeg));
+        QCOMPARE(afterNoCount.mid(2, 4),
+                 (QStringList{QStringLiteral("NIKON D70"), QString(),
+                              QStringLiteral("2026-12-07 10:00:00"), QString()}));
+        QVERIFY2(
+            afterNoCount[6].startsWith(QStringLiteral("maker notes missing"))
+                && afterNoCount[6].contains(QStringLiteral("\"Adobe Photoshop CS6 (Windows)\"")),
+            qPrintable(afterNoCount[6]));
+        QCOMPARE(m_dialog->size(), size);
+
+        // An error, through Select: the box names the new file; the field and
+        // the block still speak of the one before.
         QString shown;
-        choose(jpeg);
+        choose(broken);
         whenModal<QMessageBox>([&shown](QMessageBox* box) { shown = box->text(), box->accept(); });
         QTest::mouseClick(selectButton(), Qt::LeftButton);
-        QCOMPARE(shown, QStringLiteral("File type is not Nikon JPG"));
-        QCOMPARE(result()->text(), QStringLiteral("4711"));
+        QCOMPARE(shown, broken + QStringLiteral(" could not be read:\nFile type is not Nikon JPG"));
+        QCOMPARE(result()->text(), QStringLiteral("No Count"));
+        QCOMPARE(details(), afterNoCount);
         QVERIFY(m_dialog->isVisible());
+
+        // Back to a count: the reason goes.
+        m_dialog->readFile(nef);
+        QCOMPARE(details().size(), 6);
+    }
+
+    void pickerOpensInTheLastFolderWithTheLastFilter()
+    {
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        QVERIFY(QDir().mkpath(pictures));
+        const QString chosen = writeFile(QStringLiteral("Card A/DSC_0003.JPEG"), "not an image\n");
+        const QString jpegFilter = QStringLiteral("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)");
+        QStringList seen;
+        const auto answer = [&](const QString& path, const QString& filter) {
+            whenModal<QFileDialog>([&seen, path, filter](QFileDialog* picker) {
+                seen << picker->directory().absolutePath() << picker->selectedNameFilter();
+                QVERIFY(picker->nameFilters().contains(
+                    QStringLiteral("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)")));
+                if (!filter.isEmpty())
+                    picker->selectNameFilter(filter);
+                if (path.isEmpty()) {
+                    picker->reject();
+                    return;
+                }
+                picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+                static_cast<QDialog*>(picker)->accept();
+            });
+        };
+        // First the Pictures folder; then the last file's folder and the last
+        // filter, also after a cancel; a new session starts afresh.
+        answer(chosen, jpegFilter);
+        m_dialog->OnSelect();
+        answer(QString(), QString());
+        m_dialog->OnSelect();
+        answer(QString(), QString());
+        m_dialog->OnSelect();
+        delete m_dialog;
+        m_dialog = new CMainDialog;
+        answer(QString(), QString());
+        m_dialog->OnSelect();
+        QDir(pictures).removeRecursively();
+
+        const QString nefFilter = QStringLiteral("NEF Files (*.nef *.NEF)");
+        const QString card = QFileInfo(chosen).absolutePath();
+        QCOMPARE(seen, (QStringList{pictures, nefFilter, card, jpegFilter, card, jpegFilter,
+                                    pictures, nefFilter}));
+    }
+
+    void noDefaultButtonEnterPressesOnlyAFocusedSelect()
+    {
+        for (QPushButton* button : m_dialog->findChildren<QPushButton*>())
+            QVERIFY(!button->isDefault() && !button->autoDefault());
+        int pickers = 0;
+        const auto countPicker = [&pickers] {
+            return whenModal<QFileDialog>(
+                [&pickers](QFileDialog* picker) { ++pickers, picker->reject(); });
+        };
+        QPointer<QTimer> waiting = countPicker();
+        result()->setFocus();
+        QTest::keyClick(result(), Qt::Key_Return);
+        QTest::keyClick(result(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::qWait(150);
+        QCOMPARE(pickers, 0);
+        QVERIFY(m_dialog->isVisible());
+
+        selectButton()->setFocus();
+        QTest::keyClick(selectButton(), Qt::Key_Return);
+        QTRY_COMPARE(pickers, 1);
+        delete waiting;
     }
 
     void exitAndEscapeEndTheDialog()
@@ -166,12 +313,15 @@ private slots:
         for (int opening = 0; opening < 2; ++opening) {
             QStringList seen;
             whenModal<CAboutDialog>([&seen](CAboutDialog* about) {
-                seen << about->windowTitle() << about->link()->linkText() << QString::number(about->link()->isVisited());
+                seen << about->windowTitle() << about->link()->linkText()
+                     << QString::number(about->link()->isVisited());
                 about->link()->setVisited(true);
                 QTest::keyClick(about, Qt::Key_Escape);
             });
             action("aboutAction")->trigger();  // returns once the About box has closed
-            QCOMPARE(seen, (QStringList{QStringLiteral("About Frametally"), QStringLiteral(FRAMETALLY_WEB_ADDRESS), QStringLiteral("0")}));
+            QCOMPARE(seen,
+                     (QStringList{QStringLiteral("About Frametally"),
+                                  QStringLiteral(FRAMETALLY_WEB_ADDRESS), QStringLiteral("0")}));
             QVERIFY(m_dialog->findChildren<CAboutDialog*>().isEmpty());
         }
     }
@@ -198,7 +348,8 @@ private slots:
         QCOMPARE(CFrametallyApp::fileArgument({}), QString());
         QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("file:///media/DCIM/DSC_0001.NEF")}),
                  QStringLiteral("/media/DCIM/DSC_0001.NEF"));
-        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("a:b.NEF")}), QDir::current().absoluteFilePath(QStringLiteral("a:b.NEF")));
+        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("a:b.NEF")}),
+                 QDir::current().absoluteFilePath(QStringLiteral("a:b.NEF")));
     }
 };
 

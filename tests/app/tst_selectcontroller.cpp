@@ -1,20 +1,21 @@
 // The Select command without a window system: stand-ins for the picker, the
-// message box, the result field and the reader.
+// message box, the result display and the reader.
 #include <QtTest>
 
-#include <string>
+#include <stdexcept>
 
 #include "selectcontroller.h"
-#include "tiffwalker.h"
 
 using Pick = CSelectController::PickResult;
+using Reading = CSelectController::Reading;
 
 namespace {
 
 class FakeUi : public CSelectController::Ui {
 public:
     QList<std::pair<Pick, QString>> picks;  // the picker's next answers
-    QStringList log, messages, results;
+    QStringList log, messages;
+    QList<Reading> shown;
 
     Pick pickFile(QString& path) override
     {
@@ -24,33 +25,18 @@ public:
             path = chosen;
         return result;
     }
-    void showMessage(const QString& text) override { log << QStringLiteral("message"), messages << text; }
-    void setResultText(const QString& text) override { log << QStringLiteral("result"), results << text; }
+    void showMessage(const QString& text) override
+    {
+        log << QStringLiteral("message"), messages << text;
+    }
+    void showReading(const Reading& reading) override
+    {
+        log << QStringLiteral("reading"), shown << reading;
+    }
 };
-
-QStringList g_readPaths;
-int g_resets = 0;
-bool g_raise = false;
-int g_liveErrors = 0;
-
-class CountedError : public tiffwalker::CTiffwalkerException {
-public:
-    explicit CountedError(const std::string& message) : CTiffwalkerException(message) { ++g_liveErrors; }
-    ~CountedError() override { --g_liveErrors; }
-};
-
-const std::string& stubRead(const char* path)
-{
-    static const std::string count = "12345";
-    g_readPaths << QString::fromLocal8Bit(path);
-    if (g_raise)
-        throw new CountedError("EXIF header text incorrect\r\nFile is not a JPG/JPEG file");
-    return count;
-}
-
-void stubReset() { ++g_resets; }
 
 const QString kNef = QStringLiteral("/photos/DSC_0001.NEF");
+const QString kBad = QStringLiteral("/photos/bad.JPG");
 
 }  // namespace
 
@@ -58,17 +44,32 @@ class TestSelectController : public QObject {
     Q_OBJECT
 
     FakeUi ui;
-    CSelectController select{ui, {&stubRead, &stubReset}};
+    QStringList readPaths;
+    enum { Answer, RaiseError, Throw } behaviour = Answer;
+    CSelectController select{
+        ui, [this](const QString& path) {
+            readPaths << path;
+            if (behaviour == Throw)
+                throw std::runtime_error("out of memory");
+            Reading reading;
+            reading.raisedError = behaviour == RaiseError;
+            if (reading.raisedError)
+                reading.message =
+                    QStringLiteral("EXIF header text incorrect\r\nFile is not a JPG/JPEG file");
+            else
+                reading.result = QStringLiteral("12345"),
+                reading.camera = QStringLiteral("NIKON D70");
+            return reading;
+        }};
 
 private slots:
     void init()
     {
         ui = FakeUi();
         select.readFile(QString());
-        g_readPaths.clear();
-        g_resets = 0;
-        g_raise = false;
-        ui.results.clear();
+        readPaths.clear();
+        behaviour = Answer;
+        ui.shown.clear();
     }
 
     void cancelReadsTheLastConfirmedFileAgain()
@@ -77,9 +78,10 @@ private slots:
         for (int i = 0; i < 3; ++i)
             select.select();
         // Before any confirmation the empty path is read (the reader answers "Not Readable").
-        QCOMPARE(g_readPaths, (QStringList{QString(), kNef, kNef}));
-        QCOMPARE(ui.results, (QStringList(3, QStringLiteral("12345"))));
-        QCOMPARE(g_resets, 3);
+        QCOMPARE(readPaths, (QStringList{QString(), kNef, kNef}));
+        QCOMPARE(ui.shown.size(), 3);
+        QCOMPARE(ui.shown.last().path, kNef);
+        QCOMPARE(ui.shown.last().result, QStringLiteral("12345"));
         QVERIFY(ui.messages.isEmpty());
     }
 
@@ -89,28 +91,36 @@ private slots:
         ui.log.clear();
         ui.picks = {{Pick::NotCreated, {}}};
         select.select();
-        QCOMPARE(ui.log, (QStringList{QStringLiteral("pick"), QStringLiteral("message"), QStringLiteral("result")}));
+        QCOMPARE(ui.log, (QStringList{QStringLiteral("pick"), QStringLiteral("message"),
+                                      QStringLiteral("reading")}));
         QCOMPARE(ui.messages, QStringList{QStringLiteral("Dialog box could not be created!")});
-        QCOMPARE(g_readPaths.last(), kNef);
+        QCOMPARE(readPaths.last(), kNef);
     }
 
-    void raisedErrorIsShownAndDeletedAndChangesNothing()
+    void failedReadingNamesTheFileAndShowsNothingOfIt()
     {
-        ui.picks = {{Pick::Confirmed, kNef}, {Pick::Confirmed, QStringLiteral("/photos/bad.JPG")}, {Pick::Cancelled, {}}};
+        ui.picks = {{Pick::Confirmed, kNef},
+                    {Pick::Confirmed, kBad},
+                    {Pick::Confirmed, kBad},
+                    {Pick::Cancelled, {}}};
         select.select();
-        g_raise = true;
+        behaviour = RaiseError;
         select.select();
-        QCOMPARE(ui.results.size(), 1);
-        QCOMPARE(g_resets, 1);
-        QCOMPARE(ui.messages, QStringList{QStringLiteral("EXIF header text incorrect\nFile is not a JPG/JPEG file")});
-        QCOMPARE(g_liveErrors, 0);
+        behaviour = Throw;
+        select.select();
+        QCOMPARE(ui.shown.size(), 1);
+        QCOMPARE(
+            ui.messages,
+            (QStringList{QStringLiteral("/photos/bad.JPG could not be read:\n"
+                                        "EXIF header text incorrect\nFile is not a JPG/JPEG file"),
+                         QStringLiteral("/photos/bad.JPG could not be read:\nout of memory")}));
 
         // The dialog goes on working, with the failed file still the selected one.
-        g_raise = false;
+        behaviour = Answer;
         select.select();
-        QCOMPARE(g_readPaths.last(), QStringLiteral("/photos/bad.JPG"));
-        QCOMPARE(ui.results.size(), 2);
-        QCOMPARE(g_resets, 2);
+        QCOMPARE(readPaths.last(), kBad);
+        QCOMPARE(ui.shown.size(), 2);
+        QCOMPARE(ui.shown.last().path, kBad);
     }
 };
 

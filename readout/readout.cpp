@@ -1,4 +1,4 @@
-#include "inspection.h"
+#include "readout.h"
 
 #include "no_count_reason.h"
 #include "text_shape.h"
