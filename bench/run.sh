@@ -141,7 +141,7 @@ awk -F'\t' 'FILENAME == ARGV[1] {o[$1] = $2; next} FILENAME == ARGV[2] {v[$1] = 
   {p = $0; print p "\t" (p in o ? o[p] : "-") "\t" (p in v ? v[p] : "-") "\t" (p in e ? e[p] : "-")}' \
   ours.counts exiv2.counts exiftool.counts files.txt >agreement.tsv
 disagree=$(awk -F'\t' '!($2 == $3 && $3 == $4)' agreement.tsv)
-# By design this reader refuses one real layout (an APP0 segment followed by a
+# This reader refuses one real layout on purpose (an APP0 segment followed by a
 # comment segment) with its "EXIF header text incorrect" error; the peers read it.
 expected_difference='corpus/real/exiv2-bug495.jpg'
 unexpected=$(printf '%s\n' "$disagree" | awk -F'\t' -v known="$expected_difference" 'NF && $1 != known')
@@ -265,7 +265,7 @@ if [ -n "$disagree" ]; then
   printf '%s\n' "$disagree" | sed '/^$/d'
 fi
 if printf '%s\n' "$disagree" | grep -q "$expected_difference"; then
-  echo "($expected_difference: refused by design with the \"EXIF header text incorrect\" error.)"
+  echo "($expected_difference: refused on purpose with the \"EXIF header text incorrect\" error.)"
 fi
 echo
 
