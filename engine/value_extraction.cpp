@@ -384,8 +384,9 @@ bool makesTexts(ReadingState& state, const CTagRecord& record, int32_t typeSize,
                                           uint64_t{2 * limits::kMaxValueTextLength + 8}});
     if (!budget.surelyAllows(rawBytes + limits::kMaxValueTextLength, rawBytes + valueBytes)) throw EveryTextNeeded();
     if (state.isTextWanted(record.ifde.tag)) return true;
-    budget.spendReadBytes(rawBytes);
-    budget.spendValueBytes(rawBytes);
+    // rawBytes is at most the 32-bit product, so it fits a size_t everywhere.
+    budget.spendReadBytes(static_cast<size_t>(rawBytes));
+    budget.spendValueBytes(static_cast<size_t>(rawBytes));
     const uint64_t textLength = std::min<uint64_t>(limits::kMaxValueTextLength, 32 * uint64_t{record.ifde.count} + 64);
     budget.spendSkippedBytes(textLength, valueBytes);
     return false;
