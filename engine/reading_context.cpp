@@ -90,10 +90,6 @@ ReadingOutcome ReadingContext::read(ByteSource& source, const char* name, Record
     return readCatching(*state_, name, &source, records);
 }
 
-const std::string& ReadingContext::getImageShutterCount(const char* path) {
-    return readImage(*state_, path, nullptr, nullptr);
-}
-
 ReadingContext& defaultContext() {
     static ReadingContext context;
     return context;

@@ -53,11 +53,6 @@ public:
     // its path in the records and messages.
     ReadingOutcome read(ByteSource& source, const char* name, RecordList* records = nullptr);
 
-    // The engine's own form: the result text, valid until the next reading in
-    // this context; a malformed EXIF header raises CTiffwalkerException*,
-    // which the catcher deletes.
-    const std::string& getImageShutterCount(const char* path);
-
     ReadingState& state() { return *state_; }
 
 private:
