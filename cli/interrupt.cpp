@@ -15,7 +15,7 @@ void watchForInterrupt() {
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
     // SA_RESETHAND: the handler is used once; a second Ctrl-C ends the program.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = static_cast<int>(SA_RESTART | SA_RESETHAND);
     sigaction(SIGINT, &action, nullptr);
 }
 

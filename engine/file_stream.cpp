@@ -36,7 +36,7 @@ bool FileStream::fillWindow(int64_t wanted) {
     windowStart_ = position;
     const size_t windowSize = filledOnce_ ? kWindowSize : kFirstWindowSize;
     filledOnce_ = true;
-    const auto length = static_cast<size_t>(std::min<int64_t>(windowSize, size_ - position));
+    const auto length = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(windowSize), size_ - position));
     windowLength_ = std::min(source_->readAt(position, window_.get(), length), length);
     // A short read (an error, or a file that shrank) may end before the byte
     // that was wanted.

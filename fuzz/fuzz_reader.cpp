@@ -6,9 +6,10 @@
 // costs about twice a quiet one, so listing every input would cut the rate
 // at which the reading itself is explored by two thirds.
 //
-// Beyond the sanitizers it checks two things of every reading: the record
-// list is empty afterwards, and the switches change what is written but never
-// the result.
+// Beyond the sanitizers it checks three things of every reading: the record
+// list is empty afterwards, the switches change what is written but never
+// the result, and a batch's reading (texts only for the tags it shows) gives
+// the full reading's result and error.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include <streambuf>
 #include <string>
 
+#include "file_details.h"
 #include "reader.h"
 #include "tiffwalker.h"
 
@@ -85,6 +87,26 @@ Outcome readInput(bool allSwitchesOn) {
     return outcome;
 }
 
+// The same input read as a batch reads it: texts made only for the tags the
+// inspection layer shows. Its result and error must be the full reading's.
+Outcome readInputAsBatch() {
+    static tiffwalker::ReadingContext context;
+    static DiscardBuffer discard;
+    static std::ostream output(&discard);
+    static const bool ready = [] {
+        context.setWantedTags(frametally::detailTags());
+        context.setOutput(output);
+        return true;
+    }();
+    (void)ready;
+    const tiffwalker::ReadingOutcome read = context.read(inputFile().path.c_str());
+    Outcome outcome;
+    outcome.result = read.result;
+    outcome.raised = read.status == tiffwalker::ReadingStatus::Error;
+    outcome.message = read.message;
+    return outcome;
+}
+
 // FNV-1a of the input.
 uint32_t hashOf(const uint8_t* data, size_t size) {
     uint32_t hash = 2166136261u;
@@ -105,6 +127,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     writeInput(data, size);
     const Outcome quiet = readInput(false);
     if (quiet.recordsLeft != 0) __builtin_trap();
+    const Outcome batch = readInputAsBatch();
+    if (quiet.raised != batch.raised || quiet.result != batch.result || quiet.message != batch.message) {
+        __builtin_trap();
+    }
     if (hashOf(data, size) % 4 != 0) return 0;
     const Outcome listed = readInput(true);
     if (listed.recordsLeft != 0) __builtin_trap();
