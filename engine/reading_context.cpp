@@ -95,7 +95,7 @@ ReadingContext& defaultContext() {
     return context;
 }
 
-ReadingState& engineState() { return defaultContext().state(); }
+ReadingState& engineState() { return *defaultContext().state_; }
 ReadingBudget& readingBudget() { return engineState().budget; }
 
 bool isOptionOn(int option) { return defaultContext().isOptionOn(option); }

@@ -16,6 +16,7 @@
 namespace tiffwalker {
 
 struct ReadingState;
+ReadingState& engineState();
 
 class ReadingContext {
 public:
@@ -53,9 +54,9 @@ public:
     // its path in the records and messages.
     ReadingOutcome read(ByteSource& source, const char* name, RecordList* records = nullptr);
 
-    ReadingState& state() { return *state_; }
-
 private:
+    // The engine-wide context's operations work on its state directly.
+    friend ReadingState& engineState();
     std::unique_ptr<ReadingState> state_;
 };
 
