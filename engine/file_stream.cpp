@@ -15,6 +15,7 @@ bool FileStream::open(const char* path) {
 void FileStream::open(ByteSource& source) {
     if (&source != &disk_) close();
     source_ = &source;
+    whole_ = &source;
     size_ = std::max<int64_t>(source.size(), 0);
     if (!window_) window_ = std::make_unique<unsigned char[]>(kWindowSize);
 }
@@ -22,11 +23,24 @@ void FileStream::open(ByteSource& source) {
 void FileStream::close() {
     disk_.close();
     source_ = nullptr;
+    whole_ = nullptr;
+    origin_ = 0;
     size_ = 0;
     position_ = 0;
     windowStart_ = 0;
     windowLength_ = 0;
     filledOnce_ = false;
+}
+
+void FileStream::openWindow(int64_t offset, int64_t length) {
+    if (whole_ == nullptr) return;
+    stretchSource_ = WindowSource(*whole_, offset, length);
+    source_ = &stretchSource_;
+    origin_ = stretchSource_.origin();
+    size_ = stretchSource_.size();
+    position_ = 0;
+    windowStart_ = 0;
+    windowLength_ = 0;
 }
 
 bool FileStream::fillWindow(int64_t wanted) {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "container/window_source.h"
 #include "disk_file.h"
 
 namespace tiffwalker {
@@ -28,6 +29,15 @@ public:
     void open(ByteSource& source);
     void close();
     bool isOpen() const { return source_ != nullptr; }
+
+    // Narrows the open file to the stretch [offset, offset + length) of it,
+    // read from then on as a file of its own that starts at 0: a TIFF
+    // structure inside a container. Each call narrows the whole file anew.
+    void openWindow(int64_t offset, int64_t length);
+    // Where the stretch read now starts in the whole file (0 without a window).
+    int64_t origin() const { return origin_; }
+    // The whole file, whatever stretch of it is read now.
+    ByteSource& wholeFile() { return *whole_; }
 
     // Reads up to n bytes at the current position; returns how many were read
     // and advances the position by that many.
@@ -55,7 +65,7 @@ public:
     // The stream's error indicator: set when a read failed (not at a plain end
     // of file).
     bool hasError() const { return source_ != nullptr && source_->hasError(); }
-    int descriptor() const { return source_ == &disk_ ? disk_.descriptor() : -1; }
+    int descriptor() const { return whole_ == &disk_ ? disk_.descriptor() : -1; }
 
 private:
     size_t readThroughWindow(void* dest, size_t n);
@@ -73,7 +83,10 @@ private:
     static constexpr size_t kFirstWindowSize = 4 * 1024;
     static constexpr size_t kPageSize = 4096;
     DiskFile disk_;
-    ByteSource* source_ = nullptr;
+    ByteSource* source_ = nullptr;  // the whole file or a window on it
+    ByteSource* whole_ = nullptr;
+    WindowSource stretchSource_;
+    int64_t origin_ = 0;
     int64_t size_ = 0;
     int64_t position_ = 0;
     int64_t windowStart_ = 0;

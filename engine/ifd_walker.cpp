@@ -237,7 +237,9 @@ int32_t dumpImageFileDirectory(ReadingState& state, FileStream& file, int32_t of
 
         // A directory met before (a loop), nested too deep, or beyond the
         // reading's directory budget is refused like an oversized one.
-        bool refused = !scope.enter(offset);
+        // Directories are told apart by their place in the whole file: the
+        // TIFF structures of a container each count from their own header.
+        bool refused = !scope.enter(file.origin() + offset);
         uint32_t count = 0;
         if (!refused) {
             file.seek(offset);

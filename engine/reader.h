@@ -15,7 +15,13 @@ namespace tiffwalker {
 // file is closed and the list emptied on every way out; the records go to
 // recordsOut first when given. A malformed EXIF header raises
 // CTiffwalkerException*.
-const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut);
+//
+// The original detection reads a TIFF file, or a JPEG whose EXIF segment lies
+// at byte 6 or 24; with every container, a reading also finds the TIFF
+// structures of JPEGs with other segments first, HEIF, CR3 and RAF files.
+enum class FileTypes { OriginalLayouts, AllContainers };
+const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut,
+                             FileTypes types);
 
 bool isJpegFile(FileStream& file);
 bool hasExifSegment(ReadingState& state, FileStream& file);

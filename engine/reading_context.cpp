@@ -65,7 +65,7 @@ ReadingOutcome readCatching(ReadingState& state, const char* path, ByteSource* s
         state.outcome.message = std::move(message);
     };
     try {
-        readImage(state, path, source, records);
+        readImage(state, path, source, records, FileTypes::AllContainers);
     } catch (CTiffwalkerException* error) {
         const std::unique_ptr<CTiffwalkerException> owned(error);
         raised(owned->message());

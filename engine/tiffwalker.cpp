@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ostream>
 
+#include "container/container_finder.h"
 #include "file_stream.h"
 #include "name_tables.h"
 #include "reader.h"
@@ -136,7 +137,78 @@ ReadingCause noCountCause(const ReadingState& state) {
     return ReadingCause::MakerNoteDirectoryUnreadable;
 }
 
-const std::string& readImageOnce(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut) {
+// The result of a reading whose directories have been walked.
+const std::string& finishWalk(ReadingState& state, ReadingScope& scope) {
+    const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
+    if (make != nullptr) state.outcome.make = make->displayStringData;
+    state.outcome.software = valueTextIn(state.records, tags::kSoftware, kIfd0);
+    const std::string count = getDisplayStringData(state, kShutterCountTag);
+    if (count.empty()) {
+        finish(state, ReadingStatus::NoCount, noCountCause(state), kNoCount);
+    } else {
+        finish(state, ReadingStatus::Count, ReadingCause::None, count.c_str());
+    }
+    scope.handOverRecords();
+    return state.resultText;
+}
+
+const std::string& finishWithoutExif(ReadingState& state, const char* path) {
+    if (!noExifMessageSuppressed(state))
+        state.out() << "\n"
+                    << "No EXIF data found: " << path << "\n";
+    if (state.isOptionOn(kCountFailuresSwitch)) --state.failureCounter;
+    return finish(state, ReadingStatus::NoExif, ReadingCause::NoExifSegment, kNoExifData);
+}
+
+// A JPEG whose EXIF segment the original detection reads at a fixed place:
+// APP1 first (its "Exif" at byte 6), or APP0 first and "Exif" at byte 24.
+// Such files keep that reading, and its listing, exactly.
+bool hasOriginalJpegLayout(FileStream& file) {
+    unsigned char start[30] = {};
+    file.seek(0);
+    const size_t got = file.read(start, sizeof start);
+    file.seek(0);
+    if (got < sizeof start || start[0] != 0xFF || start[1] != 0xD8 || start[2] != 0xFF) return false;
+    if (start[3] == 0xE1) return std::memcmp(start + 6, "Exif\0", 5) == 0;
+    if (start[3] == 0xE0) return std::memcmp(start + 24, "Exif\0", 5) == 0;
+    return false;
+}
+
+// A reading of the TIFF structures a container holds, each read through a
+// window on the file that shows it as a TIFF file of its own.
+const std::string& readContainer(ReadingState& state, const char* path, const container::ContainerFinding& found,
+                                 ReadingScope& scope) {
+    using container::TiffRole;
+    if (found.structures.empty()) return finishWithoutExif(state, path);
+    FileStream& file = state.file;
+    state.fileKind = kFileKindTiff;
+    state.layoutCode = kLayoutTiff;
+    const bool trace = state.isTraceOn();
+    if (trace) state.out() << "Listing of image file: " << path << "\n";
+    state.fileSize = static_cast<int32_t>(std::min<int64_t>(file.size(), INT32_MAX));
+    appendPseudoRecords(state, path);
+    for (const container::TiffLocation& structure : found.structures) {
+        file.openWindow(structure.offset, structure.length);
+        TIFFHEADER header;
+        header.read(file, state.order);
+        if (trace) {
+            state.out() << "TIFF structure found at byte " << structure.offset << " of the "
+                        << container::containerName(found.kind) << " file, " << structure.length
+                        << " bytes long: " << structure.label << "\n";
+            header.print(state.out());
+        }
+        const auto ifd0 = static_cast<int32_t>(header.ifdofs);
+        switch (structure.role) {
+            case TiffRole::Main: dumpImageFileDirectory(state, file, ifd0, 0, "IFD0", kIfd0); break;
+            case TiffRole::ExifDirectory: dumpImageFileDirectory(state, file, ifd0, 0, "EXIF", kIfdExif); break;
+            case TiffRole::MakerNote: dumpImageFileDirectory(state, file, ifd0, 0, "MAKER_NOTES", kMakerNotes); break;
+        }
+    }
+    return finishWalk(state, scope);
+}
+
+const std::string& readImageOnce(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut,
+                                 FileTypes types) {
     ReadingScope scope(state, recordsOut);
     FileStream& file = state.file;
 
@@ -157,6 +229,18 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
 
     TIFFHEADER header;
     header.read(file, state.order);
+    // Every file type's reading looks in the containers for what the
+    // original detection does not find: it keeps the files it reads.
+    if (!header.isValid() && types == FileTypes::AllContainers && !hasOriginalJpegLayout(file)) {
+        const container::ContainerFinding found = container::findTiffStructures(file.wholeFile());
+        // A JPEG without an EXIF segment to read keeps the original
+        // detection's answer and texts; the other containers are answered
+        // here, with or without EXIF data.
+        const bool answered = found.kind == container::ContainerKind::Jpeg
+                                  ? !found.structures.empty()
+                                  : found.kind != container::ContainerKind::Unknown;
+        if (answered) return readContainer(state, path, found, scope);
+    }
     if (header.isValid()) {
         state.fileKind = kFileKindTiff;
         state.layoutCode = kLayoutTiff;
@@ -167,13 +251,7 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
     } else {
         state.fileKind = kFileKindJpeg;
         state.layoutCode = kLayoutJpegApp0First;
-        if (!hasExifSegment(state, file)) {
-            if (!noExifMessageSuppressed(state))
-                state.out() << "\n"
-                            << "No EXIF data found: " << path << "\n";
-            if (state.isOptionOn(kCountFailuresSwitch)) --state.failureCounter;
-            return finish(state, ReadingStatus::NoExif, ReadingCause::NoExifSegment, kNoExifData);
-        }
+        if (!hasExifSegment(state, file)) return finishWithoutExif(state, path);
     }
 
     if (state.isTraceOn()) {
@@ -194,18 +272,7 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
     }
 
     dumpImageFileDirectory(state, file, ifd0, 0, "IFD0", kIfd0);
-
-    const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
-    if (make != nullptr) state.outcome.make = make->displayStringData;
-    state.outcome.software = valueTextIn(state.records, tags::kSoftware, kIfd0);
-    const std::string count = getDisplayStringData(state, kShutterCountTag);
-    if (count.empty()) {
-        finish(state, ReadingStatus::NoCount, noCountCause(state), kNoCount);
-    } else {
-        finish(state, ReadingStatus::Count, ReadingCause::None, count.c_str());
-    }
-    scope.handOverRecords();
-    return state.resultText;
+    return finishWalk(state, scope);
 }
 
 // A reading that makes the wanted texts only writes to the held output, which
@@ -237,25 +304,28 @@ private:
 
 // Most of a reading's work is the texts of its records; a caller that looks
 // at a few of them has only theirs made, unless the reading gives that up.
-const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut) {
+const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut,
+                             FileTypes types) {
     if (path == nullptr) path = "";
     if (state.mayLeaveTextsOut()) {
         const int32_t failureCounter = state.failureCounter;
         HeldOutput held(state);
         try {
-            return readImageOnce(state, path, source, recordsOut);
+            return readImageOnce(state, path, source, recordsOut, types);
         } catch (const EveryTextNeeded&) {
             held.drop();
             state.failureCounter = failureCounter;
         }
     }
-    return readImageOnce(state, path, source, recordsOut);
+    return readImageOnce(state, path, source, recordsOut, types);
 }
 
-const std::string& getImageShutterCount(const char* path) { return readImage(engineState(), path, nullptr, nullptr); }
+const std::string& getImageShutterCount(const char* path) {
+    return readImage(engineState(), path, nullptr, nullptr, FileTypes::OriginalLayouts);
+}
 
 const std::string& readImageRecords(const char* path, RecordList& recordsOut) {
-    return readImage(engineState(), path, nullptr, &recordsOut);
+    return readImage(engineState(), path, nullptr, &recordsOut, FileTypes::OriginalLayouts);
 }
 
 int32_t tiffBaseOffset(const ReadingState& state) {

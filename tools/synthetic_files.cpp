@@ -399,8 +399,10 @@ Bytes makeNef(const CameraFile& camera) {
     return file;
 }
 
+Bytes makeExifTiff(const CameraFile& camera) { return buildTiff(cameraIfd0(camera, false), camera.order); }
+
 Bytes makeJpeg(const CameraFile& camera, bool app0First) {
-    Bytes file = wrapInJpeg(buildTiff(cameraIfd0(camera, false), camera.order), app0First);
+    Bytes file = wrapInJpeg(makeExifTiff(camera), app0First);
     file.resize(file.size() + camera.imageBytes, 0x5a);
     return file;
 }

@@ -89,6 +89,9 @@ struct CameraFile {
 };
 Bytes makeNef(const CameraFile& camera);
 Bytes makeJpeg(const CameraFile& camera, bool app0First);
+// The TIFF structure a camera puts in its EXIF segment (or a HEIF Exif item),
+// offsets counted from its header.
+Bytes makeExifTiff(const CameraFile& camera);
 
 bool writeFile(const std::string& path, const Bytes& bytes);
 
