@@ -30,7 +30,7 @@ ContainerFinding findTiffStructures(ByteSource& source) {
         // NEF, ARW, SR2, PEF, DNG; CR2 too, whose "CR" at byte 8 is no concern
         // of the TIFF structure.
         finding.kind = ContainerKind::Tiff;
-        add(TiffLocation{0, size, TiffRole::Main, "TIFF header at the start of the file"});
+        add(TiffLocation{0, size, TiffRole::Main, "TIFF header at the start"});
     } else if (isJpegStart(source, 0)) {
         finding.kind = ContainerKind::Jpeg;
         add(findJpegExif(source, 0, size));

@@ -20,9 +20,9 @@ struct CmtBox {
 };
 
 constexpr CmtBox kCmtBoxes[] = {
-    {fourCc("CMT1"), TiffRole::Main, "CMT1 box (IFD0) of the CR3 file"},
-    {fourCc("CMT2"), TiffRole::ExifDirectory, "CMT2 box (EXIF directory) of the CR3 file"},
-    {fourCc("CMT3"), TiffRole::MakerNote, "CMT3 box (Canon maker note) of the CR3 file"},
+    {fourCc("CMT1"), TiffRole::Main, "CMT1 box (IFD0)"},
+    {fourCc("CMT2"), TiffRole::ExifDirectory, "CMT2 box (EXIF directory)"},
+    {fourCc("CMT3"), TiffRole::MakerNote, "CMT3 box (Canon maker note)"},
 };
 
 // The uuid box of Canon's metadata among moov's boxes.

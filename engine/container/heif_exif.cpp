@@ -63,10 +63,9 @@ std::optional<uint32_t> findExifItemId(const std::vector<unsigned char>& meta, c
     if (!fields.ok()) return std::nullopt;
     MemorySource memory(meta.data(), meta.size());
     const int64_t entriesStart = iinf.end - static_cast<int64_t>(fields.left());
-    BoxList entries(memory, entriesStart, iinf.end);
-    uint32_t looked = 0;
+    // Files of many image tiles hold an entry for each.
+    BoxList entries(memory, entriesStart, iinf.end, static_cast<int>(limits::kMaxItems));
     while (const std::optional<Box> infe = entries.next()) {
-        if (++looked > limits::kMaxItems) return std::nullopt;
         if (infe->type != fourCc("infe")) continue;
         FieldReader entry = payloadOf(meta, *infe);
         const uint32_t entryVersion = entry.u8();
@@ -201,8 +200,7 @@ std::optional<TiffLocation> findHeifExif(ByteSource& source) {
     if (skip > static_cast<uint64_t>(item->length - 4)) return std::nullopt;
     const int64_t tiff = item->offset + 4 + skip;
     if (!hasTiffHeaderAt(source, tiff)) return std::nullopt;
-    return TiffLocation{tiff, item->offset + item->length - tiff, TiffRole::Main,
-                        "Exif item " + std::to_string(*id) + " of the HEIF file"};
+    return TiffLocation{tiff, item->offset + item->length - tiff, TiffRole::Main, "Exif item " + std::to_string(*id)};
 }
 
 }  // namespace tiffwalker::container

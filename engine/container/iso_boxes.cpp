@@ -2,17 +2,16 @@
 
 #include <algorithm>
 
-#include "container_limits.h"
 #include "source_bytes.h"
 
 namespace tiffwalker::container {
 
-BoxList::BoxList(ByteSource& source, int64_t begin, int64_t end)
-    : source_(source), position_(begin), end_(std::min(end, source.size())) {}
+BoxList::BoxList(ByteSource& source, int64_t begin, int64_t end, int maxBoxes)
+    : source_(source), position_(begin), end_(std::min(end, source.size())), maxBoxes_(maxBoxes) {}
 
 std::optional<Box> BoxList::next() {
     if (malformed_ || position_ >= end_) return std::nullopt;
-    if (count_ >= limits::kMaxBoxesPerList) {
+    if (count_ >= maxBoxes_) {
         malformed_ = true;
         return std::nullopt;
     }

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "byte_source.h"
+#include "container_limits.h"
 
 namespace tiffwalker::container {
 
@@ -27,7 +28,8 @@ struct Box {
 // The boxes that lie one after another in [begin, end) of a source.
 class BoxList {
 public:
-    BoxList(ByteSource& source, int64_t begin, int64_t end);
+    // maxBoxes: how many boxes the list may hold before the search gives up.
+    BoxList(ByteSource& source, int64_t begin, int64_t end, int maxBoxes = limits::kMaxBoxesPerList);
     // The next box; nothing at the end of the list, past the number of boxes
     // a list may hold, or at a box whose size does not fit (malformed() then
     // says so: the boxes after it cannot be found).
@@ -39,6 +41,7 @@ private:
     int64_t position_;
     int64_t end_;
     int count_ = 0;
+    int maxBoxes_;
     bool malformed_ = false;
 };
 

@@ -52,7 +52,7 @@ std::optional<TiffLocation> findJpegExif(ByteSource& source, int64_t start, int6
             if (readExact(source, dataStart, data, sizeof data) &&
                 std::memcmp(data, kExifMark, sizeof kExifMark) == 0 && isTiffHeaderStart(data + 6)) {
                 const int64_t tiff = dataStart + 6;
-                return TiffLocation{tiff, segmentEnd - tiff, TiffRole::Main, "EXIF segment (APP1) of the JPEG data"};
+                return TiffLocation{tiff, segmentEnd - tiff, TiffRole::Main, "EXIF segment (APP1)"};
             }
         }
         position += 2 + length;

@@ -27,7 +27,7 @@ std::optional<TiffLocation> findRafExif(ByteSource& source) {
     const int64_t length = bigEndian32(place + 4);
     if (offset > source.size() || length > source.size() - offset) return std::nullopt;
     std::optional<TiffLocation> found = findJpegExif(source, offset, offset + length);
-    if (found) found->label = "EXIF segment of the RAF file's embedded JPEG";
+    if (found) found->label = "EXIF segment (APP1) of the embedded JPEG";
     return found;
 }
 
