@@ -130,7 +130,11 @@ CSelectController::PickResult CMainDialog::pickFile(QString& path)
     picker->setFileMode(QFileDialog::ExistingFile);
     picker->setDefaultSuffix(QStringLiteral("NEF"));
     picker->setNameFilters({tr("NEF Files (*.nef *.NEF)"),
-                            tr("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)"), tr("All Files (*)")});
+                            tr("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)"),
+                            tr("Camera Files (*.nef *.NEF *.jpg *.JPG *.jpeg *.JPEG *.arw *.ARW *.sr2 *.SR2 "
+                               "*.pef *.PEF *.dng *.DNG *.cr2 *.CR2 *.cr3 *.CR3 *.heic *.HEIC *.heif *.HEIF "
+                               "*.hif *.HIF *.raf *.RAF)"),
+                            tr("All Files (*)")});
     if (!m_nameFilter.isEmpty())
         picker->selectNameFilter(m_nameFilter);
     const QString folder = pickerFolder();

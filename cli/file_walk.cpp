@@ -128,8 +128,13 @@ private:
 }  // namespace
 
 bool hasImageExtension(std::string_view name) {
-    return endsWithIgnoringCase(name, ".nef") || endsWithIgnoringCase(name, ".jpg") ||
-           endsWithIgnoringCase(name, ".jpeg");
+    // Every file type the reader finds the TIFF structures of.
+    static constexpr std::string_view kExtensions[] = {".nef", ".jpg", ".jpeg", ".arw",  ".sr2", ".pef", ".dng",
+                                                       ".cr2", ".cr3", ".heic", ".heif", ".hif", ".raf"};
+    for (const std::string_view extension : kExtensions) {
+        if (endsWithIgnoringCase(name, extension)) return true;
+    }
+    return false;
 }
 
 FileList collectFiles(const std::vector<std::string>& operands, const WalkOptions& options) {

@@ -32,8 +32,9 @@ struct WalkOptions {
 };
 
 // Files named as operands are always taken, whatever their names, in the
-// order given. A folder contributes the files whose names end in .nef, .jpg or
-// .jpeg in any case, sorted by path, and with -r those of every folder below
+// order given. A folder contributes the files whose names end in .nef, .jpg,
+// .jpeg, .arw, .sr2, .pef, .dng, .cr2, .cr3, .heic, .heif, .hif or .raf in any
+// case, sorted by path, and with -r those of every folder below
 // it, symbolic links to folders included; a folder is walked once however many
 // ways lead to it, so link loops end. A file reached twice (two operands, a
 // link and its target, hard links) is read once.

@@ -45,8 +45,8 @@ constexpr const char* kFooter = R"(Output:
   bytes when it is not UTF-8.
   status is one of count, not_readable, no_exif, no_count, error.
 
-Folders: names ending in .nef, .jpg or .jpeg in any case are read; files named on the command
-line are always read. Symbolic links to folders are followed, each folder once. A file reached
+Folders: names ending in .nef, .jpg, .jpeg, .arw, .sr2, .pef, .dng, .cr2, .cr3, .heic, .heif, .hif
+or .raf in any case are read; files named on the command line are always read. Symbolic links to folders are followed, each folder once. A file reached
 twice is read once. Folders that cannot be listed are reported on standard error.
 
 Files are read on as many threads as there are processors (-j N for N, -j1 for one at a time);

@@ -15,6 +15,7 @@
 #include <set>
 #include <sstream>
 
+#include "container_files.h"
 #include "synthetic_files.h"
 #include "test_support.h"
 
@@ -110,6 +111,38 @@ TEST(BatchWalk, FolderGivesItsImageFilesInAnyCaseSortedAndRecursesOnlyWithR) {
     // Sorted by path, a folder's files before a sibling whose name extends it.
     EXPECT_EQ(found, (std::vector<std::string>{"a b/h.nef", "a.Jpg", "b.NEF", "c.jpeg", "d.JPEG", "sub/deeper/f.nef",
                                                "sub/g.nef"}));
+}
+
+// Every file type the reader finds TIFF structures in, by its name in any
+// case; each read through its container.
+TEST(BatchWalk, FolderGivesEveryFileTypeReadInAnyCase) {
+    TempDir dir;
+    const fs::path root = dir.path();
+    const std::vector<std::string> tiffNames = {"a.arw", "b.SR2", "c.Pef", "d.dng", "e.CR2"};
+    for (size_t i = 0; i < tiffNames.size(); ++i) {
+        writeNef(root / tiffNames[i], camera(static_cast<uint32_t>(10 + i)));
+    }
+    const auto tiff = synthetic::makeExifTiff(camera(20));
+    dir.write("f.HIF", containers::heif(tiff, {}));
+    dir.write("g.heic", containers::heif(tiff, {}));
+    dir.write("h.Heif", containers::heif(tiff, {}));
+    dir.write("i.RAF", containers::raf(containers::jpeg({containers::exifSegment(tiff)})));
+    dir.write("j.CR3", containers::cr3(tiff, {}, {}));
+    dir.write("k.tif", synthetic::makeNef(camera(30)));  // not a camera's raw file name
+
+    const auto run = runTiffwalker({"--format", "tsv", root.string()});
+    std::map<std::string, std::string> results;
+    for (const auto& row : tsvRows(run.out)) results[relative(row[0], dir)] = row[1];
+    EXPECT_EQ(results, (std::map<std::string, std::string>{{"a.arw", "10"},
+                                                           {"b.SR2", "11"},
+                                                           {"c.Pef", "12"},
+                                                           {"d.dng", "13"},
+                                                           {"e.CR2", "14"},
+                                                           {"f.HIF", "20"},
+                                                           {"g.heic", "20"},
+                                                           {"h.Heif", "20"},
+                                                           {"i.RAF", "20"},
+                                                           {"j.CR3", "20"}}));
 }
 
 TEST(BatchWalk, NamedFilesAreReadWhateverTheirNameAndInTheOrderGiven) {

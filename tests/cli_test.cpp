@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "synthetic_files.h"
@@ -74,8 +75,13 @@ TEST(TiffwalkerCommand, UsageErrorsExitWith2) {
     EXPECT_NE(help.out.find("--trace"), std::string::npos);
 }
 
-// Every real camera file gives the result its manifest records.
+// Every real camera file gives the result its manifest records, except where
+// the command, reading every file type, finds the EXIF segment that the
+// original detection refuses to look for.
 TEST(TiffwalkerCommand, RealCameraFilesGiveTheirRecordedResults) {
+    const std::map<std::string, std::string> readThroughTheirSegments = {
+        {"exiv2-bug495.jpg", "13518"},  // a comment segment before the EXIF segment
+    };
     const auto corpus = corpusDir();
     if (corpus.empty()) GTEST_SKIP() << "the shared corpus (../shared/corpus) is not here";
     std::ifstream manifest(corpus / "real" / "MANIFEST.tsv");
@@ -87,6 +93,9 @@ TEST(TiffwalkerCommand, RealCameraFilesGiveTheirRecordedResults) {
         std::string file, expected;
         std::getline(fields, file, '\t');
         std::getline(fields, expected, '\t');
+        if (const auto read = readThroughTheirSegments.find(file); read != readThroughTheirSegments.end()) {
+            expected = read->second;
+        }
         const auto result = runTiffwalker({(corpus / "real" / file).string()});
         if (expected.rfind("ERROR:", 0) == 0) {
             EXPECT_EQ(result.exitCode, 3) << file;

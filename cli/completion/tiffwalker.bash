@@ -15,8 +15,12 @@ _tiffwalker() {
         mapfile -t COMPREPLY < <(compgen -W "-r --recursive --format --trace --problems -j --jobs --help --version" -- "$cur")
         return
     fi
-    # Folders, and the files the tool reads.
+    # Folders, and the files the tool reads, their names in any case.
     compopt -o filenames 2>/dev/null
-    mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.@(nef|NEF|jpg|JPG|jpeg|JPEG|Nef|Jpg|Jpeg)' -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+    local file
+    while IFS= read -r file; do
+        [[ "${file,,}" == *.@(nef|jpg|jpeg|arw|sr2|pef|dng|cr2|cr3|heic|heif|hif|raf) ]] && COMPREPLY+=("$file")
+    done < <(compgen -f -- "$cur")
 }
 complete -F _tiffwalker tiffwalker

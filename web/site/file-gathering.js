@@ -2,7 +2,7 @@
 // folders (chosen or dropped) the NEF and JPEG files in them and in the
 // folders inside, sorted by path as the command sorts them.
 
-const IMAGE_NAME = /\.(nef|jpe?g)$/i;
+const IMAGE_NAME = /\.(nef|jpe?g|arw|sr2|pef|dng|cr[23]|heic|heif|hif|raf)$/i;
 
 export const isImageName = (name) => IMAGE_NAME.test(name);
 
