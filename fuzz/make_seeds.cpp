@@ -15,9 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "container_files.h"
+#include "hostile_containers.h"
 #include "hostile_files.h"
-#include "synthetic_files.h"
 #include "reader.h"
+#include "synthetic_files.h"
 #include "tiffwalker.h"
 
 namespace fs = std::filesystem;
@@ -25,6 +27,44 @@ namespace fs = std::filesystem;
 namespace {
 
 using synthetic::Bytes;
+
+// Every container around a camera's TIFF structure, in both byte orders, and
+// the crafted hostile containers.
+void addContainerSeeds(std::vector<std::pair<std::string, Bytes>>& seeds) {
+    using namespace containers;
+    for (const auto order : {synthetic::Order::Intel, synthetic::Order::Motorola}) {
+        synthetic::CameraFile camera;
+        camera.order = order;
+        const std::string suffix = order == synthetic::Order::Intel ? "-ii" : "-mm";
+        const Bytes tiff = synthetic::makeExifTiff(camera);
+        seeds.emplace_back("jfif-comment" + suffix + ".jpg",
+                           jpeg({jfifSegment(), commentSegment("edited"), exifSegment(tiff)}));
+        seeds.emplace_back("icc-adobe-app13" + suffix + ".jpg",
+                           jpeg({iccSegment(), adobeSegment(), photoshopSegment(), exifSegment(tiff)}));
+        HeifLayout layout;
+        seeds.emplace_back("iloc-v0" + suffix + ".hif", heif(tiff, layout));
+        layout.ilocVersion = 1;
+        layout.inIdat = true;
+        layout.baseOffsetSize = 4;
+        seeds.emplace_back("iloc-v1-idat" + suffix + ".heic", heif(tiff, layout));
+        layout = HeifLayout{};
+        layout.ilocVersion = 2;
+        layout.offsetSize = 8;
+        layout.lengthSize = 8;
+        layout.largeBoxes = true;
+        layout.twoExtents = true;
+        layout.infeVersion = 3;
+        seeds.emplace_back("iloc-v2-large" + suffix + ".heif", heif(tiff, layout));
+        seeds.emplace_back("cmt" + suffix + ".cr3", cr3(tiff, tiff, tiff));
+        seeds.emplace_back("embedded-jpeg" + suffix + ".raf", raf(jpeg({jfifSegment(), exifSegment(tiff)})));
+    }
+    seeds.emplace_back("box-beyond-file.hif", hostile_containers::boxBeyondFile());
+    seeds.emplace_back("size-below-header.hif", hostile_containers::zeroSizeLoops().front());
+    seeds.emplace_back("nested-moov.cr3", hostile_containers::deeplyNestedBoxes(64));
+    seeds.emplace_back("item-counts.hif", hostile_containers::itemCountsInTheMillions());
+    seeds.emplace_back("extent-past-end.hif", hostile_containers::extentsPastTheEnd().front());
+    seeds.emplace_back("jpeg-past-end.raf", hostile_containers::rafPlacesPastTheEnd().front());
+}
 
 std::vector<std::pair<std::string, Bytes>> readerSeeds() {
     std::vector<std::pair<std::string, Bytes>> seeds;
@@ -45,6 +85,7 @@ std::vector<std::pair<std::string, Bytes>> readerSeeds() {
     seeds.emplace_back("repeated-sub-ifd-lists.tif", hostile::repeatedSubIfdLists(8192));
     seeds.emplace_back("jpeg-no-exif.jpg",
                        Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xDA, 0x00, 0x02});
+    addContainerSeeds(seeds);
     return seeds;
 }
 

@@ -30,7 +30,7 @@ cmake --build "$build" --target fuzz_reader fuzz_display_text make_fuzz_seeds
 
 shared=()
 if [ -d "$corpus" ]; then
-  shared=("$corpus/real" "$corpus/malformed")
+  shared=("$corpus/real" "$corpus/makers" "$corpus/malformed")
 else
   echo "No $corpus here: seeding from our synthetic files only." >&2
 fi
