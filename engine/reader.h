@@ -1,43 +1,4 @@
 #pragma once
-// The reader's steps, each working in one reading's state. The forms without
-// a state read in the engine-wide context.
-#include <cstdint>
-#include <string>
-
-#include "file_stream.h"
-#include "reading_state.h"
-#include "tag_record.h"
-
-namespace tiffwalker {
-
-// One reading from start to end: the result text (also in state.resultText),
-// with state.outcome filled in. Reads the path, or source when given. The
-// file is closed and the list emptied on every way out; the records go to
-// recordsOut first when given. A malformed EXIF header raises
-// CTiffwalkerException*.
-const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut);
-
-bool isJpegFile(FileStream& file);
-bool hasExifSegment(ReadingState& state, FileStream& file);
-bool hasExifSegment(FileStream& file);
-
-enum class FirstIfdMode { Jpeg, Tiff };
-// JPEG mode: the absolute position of IFD0. TIFF mode (the maker note's own
-// header): the first directory's offset from that header. -1 when refused.
-int32_t findFirstIFD(ReadingState& state, FileStream& file, FirstIfdMode mode);
-int32_t findFirstIFD(FileStream& file, FirstIfdMode mode);
-int32_t readExifHeader(ReadingState& state, FileStream& file, int32_t base);
-int32_t readExifHeader(FileStream& file, int32_t base);
-
-// Walks the directory at offset and, through pointer entries, the directories
-// below it, appending one record per entry to the reading's record list.
-int32_t dumpImageFileDirectory(ReadingState& state, FileStream& file, int32_t offset, int32_t additional_offset,
-                               const std::string& strType, int32_t numType);
-int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additional_offset,
-                               const std::string& strType, int32_t numType);
-
-// Reads a record's value and makes its value and display texts.
-void setData(ReadingState& state, CTagRecord& record, FileStream& file);
-void setData(CTagRecord& record, FileStream& file);
-
-}  // namespace tiffwalker
+// The reader's steps in a reading's state, and their context-free forms.
+#include "context_free.h"
+#include "reading_steps.h"

@@ -8,8 +8,9 @@
 #include <ostream>
 
 #include "file_stream.h"
+#include "makernote/maker_note_layouts.h"
 #include "name_tables.h"
-#include "reader.h"
+#include "reading_steps.h"
 #include "record_lookup.h"
 #include "tag_numbers.h"
 #include "text_format.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr const char* kProgramName = "tiffwalker";
 constexpr const char* kProgramVersion = "1.00";
 constexpr const char* kProgramDate = "Fri Jan  6 08:00:00 UTC 2006";
-constexpr const char* kNikonMake = "NIKON CORPORATION";
 
 bool notReadableMessageSuppressed(const ReadingState& state) {
     return state.isOptionOn(kQuietNotReadableSwitch) || state.isOptionOn(kQuietNotReadableSwitch2) ||
@@ -128,15 +128,14 @@ ReadingCause noCountCause(const ReadingState& state) {
     if (!anyEntry) return ReadingCause::NoDirectory;
     const CTagRecord* make = findFirstRecord(records, tags::kMake);
     if (make == nullptr) return ReadingCause::NoMake;
-    if (make->displayStringData.compare(0, std::strlen(kNikonMake), kNikonMake) != 0) {
-        return ReadingCause::MakeNotNikon;
-    }
+    if (makernote::makerOf(make->displayStringData, {}) != Maker::Nikon) return ReadingCause::MakeNotNikon;
     if (!hasRecord(records, tags::kExifOffset)) return ReadingCause::NoExifDirectory;
     if (!hasRecord(records, tags::kMakerNoteOffset)) return ReadingCause::NoMakerNotes;
     return ReadingCause::MakerNoteDirectoryUnreadable;
 }
 
-const std::string& readImageOnce(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut) {
+const std::string& readImageOnce(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut,
+                                 MakersRead makers) {
     ReadingScope scope(state, recordsOut);
     FileStream& file = state.file;
 
@@ -193,6 +192,9 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
         if (ifd0 == -1) return finish(state, ReadingStatus::NotReadable, ReadingCause::UnknownJpegLayout, kNotReadable);
     }
 
+    // The byte order of the file's own TIFF structure, which the walk changes
+    // on its way through Nikon's maker notes.
+    state.structureOrder = state.order;
     dumpImageFileDirectory(state, file, ifd0, 0, "IFD0", kIfd0);
 
     const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
@@ -204,6 +206,7 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
     } else {
         finish(state, ReadingStatus::Count, ReadingCause::None, count.c_str());
     }
+    if (makers == MakersRead::Every) readMakersCount(state);
     scope.handOverRecords();
     return state.resultText;
 }
@@ -237,25 +240,20 @@ private:
 
 // Most of a reading's work is the texts of its records; a caller that looks
 // at a few of them has only theirs made, unless the reading gives that up.
-const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut) {
+const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut,
+                             MakersRead makers) {
     if (path == nullptr) path = "";
     if (state.mayLeaveTextsOut()) {
         const int32_t failureCounter = state.failureCounter;
         HeldOutput held(state);
         try {
-            return readImageOnce(state, path, source, recordsOut);
+            return readImageOnce(state, path, source, recordsOut, makers);
         } catch (const EveryTextNeeded&) {
             held.drop();
             state.failureCounter = failureCounter;
         }
     }
-    return readImageOnce(state, path, source, recordsOut);
-}
-
-const std::string& getImageShutterCount(const char* path) { return readImage(engineState(), path, nullptr, nullptr); }
-
-const std::string& readImageRecords(const char* path, RecordList& recordsOut) {
-    return readImage(engineState(), path, nullptr, &recordsOut);
+    return readImageOnce(state, path, source, recordsOut, makers);
 }
 
 int32_t tiffBaseOffset(const ReadingState& state) {
@@ -266,8 +264,6 @@ int32_t tiffBaseOffset(const ReadingState& state) {
         default: return -1;
     }
 }
-
-int32_t getTiffBaseOffset() { return tiffBaseOffset(engineState()); }
 
 bool isJpegFile(FileStream& file) {
     const int64_t position = file.tell();
@@ -300,8 +296,6 @@ bool hasExifSegment(ReadingState& state, FileStream& file) {
     return found;
 }
 
-bool hasExifSegment(FileStream& file) { return hasExifSegment(engineState(), file); }
-
 int32_t findFirstIFD(ReadingState& state, FileStream& file, FirstIfdMode mode) {
     if (mode == FirstIfdMode::Tiff) {
         unsigned char header[8];
@@ -332,8 +326,6 @@ int32_t findFirstIFD(ReadingState& state, FileStream& file, FirstIfdMode mode) {
     return readExifHeader(state, file, tiffBaseOffset(state));
 }
 
-int32_t findFirstIFD(FileStream& file, FirstIfdMode mode) { return findFirstIFD(engineState(), file, mode); }
-
 int32_t readExifHeader(ReadingState& state, FileStream& file, int32_t base) {
     unsigned char block[20] = {};
     if (file.read(block, sizeof block) < sizeof block) {
@@ -347,7 +339,5 @@ int32_t readExifHeader(ReadingState& state, FileStream& file, int32_t base) {
     }
     return static_cast<int32_t>(static_cast<uint32_t>(base) + state.order.get32(block + 16));
 }
-
-int32_t readExifHeader(FileStream& file, int32_t base) { return readExifHeader(engineState(), file, base); }
 
 }  // namespace tiffwalker
