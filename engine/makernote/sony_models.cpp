@@ -73,8 +73,16 @@ constexpr SonyModel kModels[] = {
     {"DSLR-A550", SonyTable::OlderDslrA450},
 };
 
-// Families whose bodies not listed above keep their count as table A says.
-constexpr std::string_view kTableAFamilies[] = {"SLT-A", "ILCA-", "NEX-", "ILCE-"};
+// Table A: the SLT, ILCA, NEX and ILCE bodies not listed above, each by name,
+// so that a body released later is refused rather than read at a guessed
+// place.
+constexpr std::string_view kTableA[] = {
+    "NEX-3",     "NEX-5",    "NEX-C3",   "NEX-5N",    "NEX-7",     "NEX-F3",    "NEX-5R",    "NEX-6",
+    "NEX-3N",    "NEX-5T",   "NEX-VG20", "NEX-VG30",  "NEX-VG900", "SLT-A33",   "SLT-A35",   "SLT-A37",
+    "SLT-A55",   "SLT-A55V", "SLT-A57",  "SLT-A58",   "SLT-A65",   "SLT-A65V",  "SLT-A77",   "SLT-A77V",
+    "SLT-A99",   "SLT-A99V", "ILCA-68",  "ILCA-77M2", "ILCE-3000", "ILCE-3500", "ILCE-5000", "ILCE-5100",
+    "ILCE-6000", "ILCE-7",   "ILCE-7R",  "ILCE-7S",   "ILCE-7M2",  "ILCE-QX1",
+};
 
 // Enciphering is b^3 mod 249; deciphering c^55 mod 249, as 3 * 55 = 1 modulo
 // 82, the Carmichael number of 249. Bytes 249 to 255 stay as they are.
@@ -100,11 +108,10 @@ SonyTable sonyTableOf(std::string_view model) {
     for (const SonyModel& row : kModels) {
         if (row.model == model) return row.table;
     }
-    if (model.starts_with("DSC-")) return SonyTable::None;
-    // Cinema bodies (ILME) other than those listed belong to no family.
-    for (std::string_view family : kTableAFamilies) {
-        if (model.starts_with(family) && model.size() > family.size()) return SonyTable::A;
+    for (std::string_view name : kTableA) {
+        if (name == model) return SonyTable::A;
     }
+    if (model.starts_with("DSC-")) return SonyTable::None;
     return SonyTable::Unknown;
 }
 
