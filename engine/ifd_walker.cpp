@@ -6,9 +6,10 @@
 #include <ostream>
 
 #include "file_stream.h"
+#include "makernote/maker_note_layouts.h"
 #include "name_tables.h"
-#include "reader.h"
 #include "reading_limits.h"
+#include "reading_steps.h"
 #include "record_lookup.h"
 #include "tag_numbers.h"
 
@@ -26,14 +27,14 @@ size_t listedBytes(const CTagRecord& record) {
            record.fileName.size();
 }
 
-constexpr const char* kListingCut =
-    "\n(listing cut short: the listings of this file have reached their size limit)\n";
+constexpr const char* kListingCut = "\n(listing cut short: the listings of this file have reached their size limit)\n";
 
 // The whole record list, on entering and leaving a directory. A listing only
 // dumps the records that the reading's listing bytes still cover.
 void printListing(ReadingState& state, const char* banner, const std::string& strType) {
     std::ostream& out = state.out();
-    out << "\n" << "Size of List                = " << state.records.size() << "\n";
+    out << "\n"
+        << "Size of List                = " << state.records.size() << "\n";
     out << banner << strType;
     for (const CTagRecord& record : state.records) {
         if (!state.budget.spendListingBytes(listedBytes(record))) {
@@ -70,13 +71,18 @@ public:
           order_(state.order),
           restoresByteOrder_(restoresByteOrder) {
         if (state_.isTraceOn() && name_ != nullptr) {
-            state_.out() << "\n================Starting " << name_ << "================" << "\n";
+            state_.out() << "\n================Starting " << name_ << "================"
+                         << "\n";
         }
     }
     ~Descent() {
         if (state_.isTraceOn()) {
-            if (name_ != nullptr) state_.out() << "\n=================Ending " << name_ << "=================" << "\n";
-            if (!resume_.empty()) state_.out() << "\n" << "Resuming: " << resume_ << "\n";
+            if (name_ != nullptr)
+                state_.out() << "\n=================Ending " << name_ << "================="
+                             << "\n";
+            if (!resume_.empty())
+                state_.out() << "\n"
+                             << "Resuming: " << resume_ << "\n";
         }
         file_.seek(position_);
         if (restoresByteOrder_) state_.order = order_;
@@ -119,9 +125,15 @@ int32_t subIfdType(uint32_t index) {
 void walkSubDirectory(ReadingState& state, FileStream& file, int32_t offset, uint32_t index) {
     const bool trace = state.isTraceOn();
     std::ostream& out = state.out();
-    if (trace) out << "\n" << "================Starting SUB_IFD" << index << "================" << "\n";
+    if (trace)
+        out << "\n"
+            << "================Starting SUB_IFD" << index << "================"
+            << "\n";
     dumpImageFileDirectory(state, file, offset, 0, "SUB_IFD" + std::to_string(index), subIfdType(index));
-    if (trace) out << "\n" << "================Ending SUB_IFD" << index << "=================" << "\n";
+    if (trace)
+        out << "\n"
+            << "================Ending SUB_IFD" << index << "================="
+            << "\n";
 }
 
 void walkSubDirectories(ReadingState& state, FileStream& file, const IFDENTRY& entry, const std::string& strType) {
@@ -147,8 +159,10 @@ void walkSubDirectories(ReadingState& state, FileStream& file, const IFDENTRY& e
 }
 
 void walkMakerNotes(ReadingState& state, FileStream& file, const std::string& strType) {
+    // The walk enters Nikon's maker notes only; every other maker's count is
+    // read from its maker note after the walk (readMakersCount).
     const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
-    if (make == nullptr || make->displayStringData.compare(0, 17, "NIKON CORPORATION") != 0) {
+    if (make == nullptr || makernote::makerOf(make->displayStringData, {}) != Maker::Nikon) {
         state.makerNotes = MakerNoteStep::NotNikon;
         return;
     }
@@ -256,7 +270,9 @@ int32_t dumpImageFileDirectory(ReadingState& state, FileStream& file, int32_t of
             return -1;
         }
 
-        if (trace) state.out() << "\n" << "IFD at Offset " << offset << " has " << count << " Entries.....\n";
+        if (trace)
+            state.out() << "\n"
+                        << "IFD at Offset " << offset << " has " << count << " Entries.....\n";
 
         for (uint32_t i = 0; i < count; ++i) {
             IFDENTRY entry{};
@@ -266,7 +282,8 @@ int32_t dumpImageFileDirectory(ReadingState& state, FileStream& file, int32_t of
                 entry.print(state.out());
             }
             if (entry.tag == tags::kMakerNoteOffset) {
-                state.makerNoteHeaderOffset = static_cast<uint32_t>(tiffBaseOffset(state)) + entry.valofs + 10;
+                state.makerNoteHeaderOffset =
+                    static_cast<uint32_t>(tiffBaseOffset(state)) + entry.valofs + makernote::kNikonEmbeddedHeaderAt;
             }
             // The record is made in its place at the end of the list, where a
             // copy would otherwise go: nothing looks at the list while its
@@ -285,11 +302,6 @@ int32_t dumpImageFileDirectory(ReadingState& state, FileStream& file, int32_t of
     if (trace) printListing(state, "\nExiting dumpImageFileDirectory: ", strType);
     file.seek(startPosition);
     return 0;
-}
-
-int32_t dumpImageFileDirectory(FileStream& file, int32_t offset, int32_t additional_offset,
-                               const std::string& strType, int32_t numType) {
-    return dumpImageFileDirectory(engineState(), file, offset, additional_offset, strType, numType);
 }
 
 }  // namespace tiffwalker

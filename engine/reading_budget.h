@@ -63,7 +63,4 @@ private:
     uint64_t readAtMost_ = 0;
 };
 
-// The engine-wide context's budget.
-ReadingBudget& readingBudget();
-
 }  // namespace tiffwalker

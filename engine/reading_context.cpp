@@ -1,13 +1,12 @@
-// The reading context and the engine-wide context behind the context-free
-// operations.
+// The reading context: every reading of it reads every maker's count.
 #include "reading_context.h"
 
 #include <exception>
 #include <iostream>
 #include <memory>
 
-#include "reader.h"
 #include "reading_state.h"
+#include "reading_steps.h"
 #include "record_lookup.h"
 #include "tag_numbers.h"
 #include "tiffwalker.h"
@@ -19,6 +18,7 @@ ReadingState::ReadingState() : output(&std::cout) {}
 void ReadingState::beginReading() {
     file.close();
     order = ByteOrder();
+    structureOrder = ByteOrder();
     layoutCode = kLayoutJpegApp0First;
     fileKind = kFileKindJpeg;
     fileSize = 0;
@@ -65,7 +65,7 @@ ReadingOutcome readCatching(ReadingState& state, const char* path, ByteSource* s
         state.outcome.message = std::move(message);
     };
     try {
-        readImage(state, path, source, records, FileTypes::AllContainers);
+        readImage(state, path, source, records, MakersRead::Every);
     } catch (CTiffwalkerException* error) {
         const std::unique_ptr<CTiffwalkerException> owned(error);
         raised(owned->message());
@@ -89,20 +89,5 @@ ReadingOutcome ReadingContext::read(const char* path, RecordList* records) {
 ReadingOutcome ReadingContext::read(ByteSource& source, const char* name, RecordList* records) {
     return readCatching(*state_, name, &source, records);
 }
-
-ReadingContext& defaultContext() {
-    static ReadingContext context;
-    return context;
-}
-
-ReadingState& engineState() { return *defaultContext().state_; }
-ReadingBudget& readingBudget() { return engineState().budget; }
-
-bool isOptionOn(int option) { return defaultContext().isOptionOn(option); }
-void setOption(int option, bool on) { defaultContext().setOption(option, on); }
-void resetOptions() { defaultContext().resetOptions(); }
-
-std::ostream& engineOutput() { return engineState().out(); }
-void setEngineOutput(std::ostream& stream) { defaultContext().setOutput(stream); }
 
 }  // namespace tiffwalker

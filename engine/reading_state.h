@@ -62,6 +62,7 @@ struct ReadingState {
     // The reading's own, reset by beginReading().
     FileStream file;
     ByteOrder order;
+    ByteOrder structureOrder;  // that of the file's TIFF structure
     int32_t layoutCode = kLayoutJpegApp0First;
     int32_t fileKind = kFileKindJpeg;
     int32_t fileSize = 0;
@@ -83,10 +84,6 @@ struct ReadingState {
 // text would have been cut (only crafted files come near them); the reading
 // is then made again with every text.
 struct EveryTextNeeded {};
-
-// The engine-wide context's state, behind the context-free operations.
-ReadingState& engineState();
-using EngineState = ReadingState;
 
 // The file position of the file's own TIFF header for the reading's layout:
 // 30, 12, 0, or -1.

@@ -1,15 +1,9 @@
 #include "record_list.h"
 
-#include "record_lookup.h"
 #include "reading_state.h"
+#include "record_lookup.h"
 
 namespace tiffwalker {
-
-namespace {
-
-RecordList& mainRecordList() { return engineState().records; }
-
-}  // namespace
 
 const CTagRecord* findFirstRecord(const RecordList& records, uint16_t tag) {
     for (const CTagRecord& record : records) {
@@ -37,15 +31,5 @@ void prepareRecords(RecordList& list) {
     constexpr size_t kTypicalRecords = 256;
     if (list.capacity() < kTypicalRecords) list.reserve(kTypicalRecords);
 }
-
-void appendRecord(const CTagRecord& record) { mainRecordList().push_back(record); }
-void appendRecord(CTagRecord&& record) { mainRecordList().push_back(std::move(record)); }
-
-void clearRecords() { prepareRecords(mainRecordList()); }
-
-size_t recordCount() { return mainRecordList().size(); }
-
-const std::string& getDisplayStringData(uint16_t tag) { return getDisplayStringData(engineState(), tag); }
-const std::string& getStringData(uint16_t tag) { return getStringData(engineState(), tag); }
 
 }  // namespace tiffwalker

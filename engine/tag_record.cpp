@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "display_text.h"
-#include "tiffwalker.h"
 #include "text_format.h"
+#include "tiffwalker.h"
 
 namespace tiffwalker {
 
@@ -27,8 +27,6 @@ int CTagRecord::getFocalCut(const std::string& text) { return tiffwalker::getFoc
 namespace {
 std::string offsetField(uint32_t value) { return formatText("%d(0x%x)", static_cast<int32_t>(value), value); }
 }  // namespace
-
-void CTagRecord::dump() const { dump(engineOutput()); }
 
 void CTagRecord::dump(std::ostream& out) const {
     out << "\n\nData List Start:";

@@ -4,12 +4,12 @@
 #include <ostream>
 
 #include "byte_order.h"
-#include "reading_state.h"
-#include "tag_numbers.h"
-#include "tiffwalker.h"
 #include "file_stream.h"
 #include "name_tables.h"
+#include "reading_state.h"
+#include "tag_numbers.h"
 #include "text_format.h"
+#include "tiffwalker.h"
 
 namespace tiffwalker {
 
@@ -29,8 +29,6 @@ void overlay(Record& record, const unsigned char (&bytes)[N], size_t got) {
 
 }  // namespace
 
-int TIFFHEADER::read(FileStream& file) { return read(file, engineState().order); }
-
 int TIFFHEADER::read(FileStream& file, ByteOrder& byteOrder) {
     unsigned char bytes[8];
     const size_t got = file.read(bytes, sizeof bytes);
@@ -43,8 +41,6 @@ int TIFFHEADER::read(FileStream& file, ByteOrder& byteOrder) {
 }
 
 bool TIFFHEADER::isValid() const { return iden == 42 && (order == 0x4949 || order == 0x4d4d); }
-
-void TIFFHEADER::print() const { print(engineOutput()); }
 
 void TIFFHEADER::print(std::ostream& out) const {
     out << formatText("TIFFHEADER::order           = %04Xh ", static_cast<unsigned>(order));
@@ -59,8 +55,6 @@ void TIFFHEADER::print(std::ostream& out) const {
     out << formatText("TIFFHEADER::ifdofs          = %d\n", static_cast<int32_t>(ifdofs));
 }
 
-int IFDENTRY::read(FileStream& file) { return read(file, engineState().order); }
-
 int IFDENTRY::read(FileStream& file, const ByteOrder& order) {
     unsigned char bytes[12];
     const size_t got = file.read(bytes, sizeof bytes);
@@ -74,8 +68,6 @@ int IFDENTRY::read(FileStream& file, const ByteOrder& order) {
     valofs = order.get32(bytes + 8);
     return 0;
 }
-
-void IFDENTRY::print() const { print(engineOutput()); }
 
 void IFDENTRY::print(std::ostream& out) const {
     out << formatText("IFDENTRY::tag               = %u(0x%x) ", unsigned{tag}, unsigned{tag});

@@ -9,8 +9,9 @@
 
 #include "container/container_finder.h"
 #include "file_stream.h"
+#include "makernote/maker_note_layouts.h"
 #include "name_tables.h"
-#include "reader.h"
+#include "reading_steps.h"
 #include "record_lookup.h"
 #include "tag_numbers.h"
 #include "text_format.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr const char* kProgramName = "tiffwalker";
 constexpr const char* kProgramVersion = "1.00";
 constexpr const char* kProgramDate = "Fri Jan  6 08:00:00 UTC 2006";
-constexpr const char* kNikonMake = "NIKON CORPORATION";
 
 bool notReadableMessageSuppressed(const ReadingState& state) {
     return state.isOptionOn(kQuietNotReadableSwitch) || state.isOptionOn(kQuietNotReadableSwitch2) ||
@@ -129,16 +129,17 @@ ReadingCause noCountCause(const ReadingState& state) {
     if (!anyEntry) return ReadingCause::NoDirectory;
     const CTagRecord* make = findFirstRecord(records, tags::kMake);
     if (make == nullptr) return ReadingCause::NoMake;
-    if (make->displayStringData.compare(0, std::strlen(kNikonMake), kNikonMake) != 0) {
-        return ReadingCause::MakeNotNikon;
-    }
+    if (makernote::makerOf(make->displayStringData, {}) != Maker::Nikon) return ReadingCause::MakeNotNikon;
     if (!hasRecord(records, tags::kExifOffset)) return ReadingCause::NoExifDirectory;
     if (!hasRecord(records, tags::kMakerNoteOffset)) return ReadingCause::NoMakerNotes;
     return ReadingCause::MakerNoteDirectoryUnreadable;
 }
 
-// The result of a reading whose directories have been walked.
-const std::string& finishWalk(ReadingState& state, ReadingScope& scope) {
+// The result of a reading whose directories have been walked; with every
+// maker's count read, standalone is the maker note that a container keeps as
+// a TIFF structure of its own, if it has one.
+const std::string& finishWalk(ReadingState& state, ReadingScope& scope, MakersRead makers,
+                              const StandaloneMakerNote* standalone = nullptr) {
     const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
     if (make != nullptr) state.outcome.make = make->displayStringData;
     state.outcome.software = valueTextIn(state.records, tags::kSoftware, kIfd0);
@@ -148,6 +149,7 @@ const std::string& finishWalk(ReadingState& state, ReadingScope& scope) {
     } else {
         finish(state, ReadingStatus::Count, ReadingCause::None, count.c_str());
     }
+    if (makers == MakersRead::Every) readMakersCount(state, standalone);
     scope.handOverRecords();
     return state.resultText;
 }
@@ -175,9 +177,11 @@ bool hasOriginalJpegLayout(FileStream& file) {
 }
 
 // A reading of the TIFF structures a container holds, each read through a
-// window on the file that shows it as a TIFF file of its own.
+// window on the file that shows it as a TIFF file of its own. A maker note
+// kept as a structure of its own (CR3's CMT3) goes to its maker's reader, not
+// through the walk, whose maker-note directories are Nikon's.
 const std::string& readContainer(ReadingState& state, const char* path, const container::ContainerFinding& found,
-                                 ReadingScope& scope) {
+                                 ReadingScope& scope, MakersRead makers) {
     using container::TiffRole;
     if (found.structures.empty()) return finishWithoutExif(state, path);
     FileStream& file = state.file;
@@ -187,6 +191,7 @@ const std::string& readContainer(ReadingState& state, const char* path, const co
     if (trace) state.out() << "Listing of image file: " << path << "\n";
     state.fileSize = static_cast<int32_t>(std::min<int64_t>(file.size(), INT32_MAX));
     appendPseudoRecords(state, path);
+    const container::TiffLocation* makerNote = nullptr;
     for (const container::TiffLocation& structure : found.structures) {
         file.openWindow(structure.offset, structure.length);
         TIFFHEADER header;
@@ -199,16 +204,22 @@ const std::string& readContainer(ReadingState& state, const char* path, const co
         }
         const auto ifd0 = static_cast<int32_t>(header.ifdofs);
         switch (structure.role) {
-            case TiffRole::Main: dumpImageFileDirectory(state, file, ifd0, 0, "IFD0", kIfd0); break;
+            case TiffRole::Main:
+                state.structureOrder = state.order;
+                dumpImageFileDirectory(state, file, ifd0, 0, "IFD0", kIfd0);
+                break;
             case TiffRole::ExifDirectory: dumpImageFileDirectory(state, file, ifd0, 0, "EXIF", kIfdExif); break;
-            case TiffRole::MakerNote: dumpImageFileDirectory(state, file, ifd0, 0, "MAKER_NOTES", kMakerNotes); break;
+            case TiffRole::MakerNote: makerNote = &structure; break;
         }
     }
-    return finishWalk(state, scope);
+    if (makerNote == nullptr) return finishWalk(state, scope, makers);
+    file.openWindow(makerNote->offset, makerNote->length);
+    const StandaloneMakerNote standalone{0, file.size(), found.kind == container::ContainerKind::Cr3};
+    return finishWalk(state, scope, makers, &standalone);
 }
 
 const std::string& readImageOnce(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut,
-                                 FileTypes types) {
+                                 MakersRead makers) {
     ReadingScope scope(state, recordsOut);
     FileStream& file = state.file;
 
@@ -231,7 +242,7 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
     header.read(file, state.order);
     // Every file type's reading looks in the containers for what the
     // original detection does not find: it keeps the files it reads.
-    if (!header.isValid() && types == FileTypes::AllContainers && !hasOriginalJpegLayout(file)) {
+    if (!header.isValid() && makers == MakersRead::Every && !hasOriginalJpegLayout(file)) {
         const container::ContainerFinding found = container::findTiffStructures(file.wholeFile());
         // A JPEG without an EXIF segment to read keeps the original
         // detection's answer and texts; the other containers are answered
@@ -239,7 +250,7 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
         const bool answered = found.kind == container::ContainerKind::Jpeg
                                   ? !found.structures.empty()
                                   : found.kind != container::ContainerKind::Unknown;
-        if (answered) return readContainer(state, path, found, scope);
+        if (answered) return readContainer(state, path, found, scope, makers);
     }
     if (header.isValid()) {
         state.fileKind = kFileKindTiff;
@@ -271,8 +282,11 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
         if (ifd0 == -1) return finish(state, ReadingStatus::NotReadable, ReadingCause::UnknownJpegLayout, kNotReadable);
     }
 
+    // The byte order of the file's own TIFF structure, which the walk changes
+    // on its way through Nikon's maker notes.
+    state.structureOrder = state.order;
     dumpImageFileDirectory(state, file, ifd0, 0, "IFD0", kIfd0);
-    return finishWalk(state, scope);
+    return finishWalk(state, scope, makers);
 }
 
 // A reading that makes the wanted texts only writes to the held output, which
@@ -305,27 +319,19 @@ private:
 // Most of a reading's work is the texts of its records; a caller that looks
 // at a few of them has only theirs made, unless the reading gives that up.
 const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut,
-                             FileTypes types) {
+                             MakersRead makers) {
     if (path == nullptr) path = "";
     if (state.mayLeaveTextsOut()) {
         const int32_t failureCounter = state.failureCounter;
         HeldOutput held(state);
         try {
-            return readImageOnce(state, path, source, recordsOut, types);
+            return readImageOnce(state, path, source, recordsOut, makers);
         } catch (const EveryTextNeeded&) {
             held.drop();
             state.failureCounter = failureCounter;
         }
     }
-    return readImageOnce(state, path, source, recordsOut, types);
-}
-
-const std::string& getImageShutterCount(const char* path) {
-    return readImage(engineState(), path, nullptr, nullptr, FileTypes::OriginalLayouts);
-}
-
-const std::string& readImageRecords(const char* path, RecordList& recordsOut) {
-    return readImage(engineState(), path, nullptr, &recordsOut, FileTypes::OriginalLayouts);
+    return readImageOnce(state, path, source, recordsOut, makers);
 }
 
 int32_t tiffBaseOffset(const ReadingState& state) {
@@ -336,8 +342,6 @@ int32_t tiffBaseOffset(const ReadingState& state) {
         default: return -1;
     }
 }
-
-int32_t getTiffBaseOffset() { return tiffBaseOffset(engineState()); }
 
 bool isJpegFile(FileStream& file) {
     const int64_t position = file.tell();
@@ -370,8 +374,6 @@ bool hasExifSegment(ReadingState& state, FileStream& file) {
     return found;
 }
 
-bool hasExifSegment(FileStream& file) { return hasExifSegment(engineState(), file); }
-
 int32_t findFirstIFD(ReadingState& state, FileStream& file, FirstIfdMode mode) {
     if (mode == FirstIfdMode::Tiff) {
         unsigned char header[8];
@@ -402,8 +404,6 @@ int32_t findFirstIFD(ReadingState& state, FileStream& file, FirstIfdMode mode) {
     return readExifHeader(state, file, tiffBaseOffset(state));
 }
 
-int32_t findFirstIFD(FileStream& file, FirstIfdMode mode) { return findFirstIFD(engineState(), file, mode); }
-
 int32_t readExifHeader(ReadingState& state, FileStream& file, int32_t base) {
     unsigned char block[20] = {};
     if (file.read(block, sizeof block) < sizeof block) {
@@ -417,7 +417,5 @@ int32_t readExifHeader(ReadingState& state, FileStream& file, int32_t base) {
     }
     return static_cast<int32_t>(static_cast<uint32_t>(base) + state.order.get32(block + 16));
 }
-
-int32_t readExifHeader(FileStream& file, int32_t base) { return readExifHeader(engineState(), file, base); }
 
 }  // namespace tiffwalker

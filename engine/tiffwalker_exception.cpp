@@ -24,8 +24,6 @@ void throwTiffwalkerException(const std::string& message) { throw new CTiffwalke
 
 void reportNotJpeg(const std::string& text) { throwTiffwalkerException(text + "\r\nFile is not a JPG/JPEG file"); }
 
-void reportFileError(const FileStream& file) { reportFileError(engineOutput(), file); }
-
 void reportFileError(std::ostream& out, const FileStream& file) {
     if (!file.hasError()) return;
     const std::string message = "Error number: " + std::to_string(file.descriptor());

@@ -13,8 +13,8 @@
 #include "field_types.h"
 #include "file_stream.h"
 #include "name_tables.h"
-#include "reader.h"
 #include "reading_limits.h"
+#include "reading_steps.h"
 #include "text_format.h"
 
 namespace tiffwalker {
@@ -433,7 +433,5 @@ void setData(ReadingState& state, CTagRecord& record, FileStream& file) {
     record.setDisplayStringData(record.stringData);
     file.seek(startPosition);
 }
-
-void setData(CTagRecord& record, FileStream& file) { setData(engineState(), record, file); }
 
 }  // namespace tiffwalker

@@ -1,5 +1,6 @@
 #include "no_count_reason.h"
 
+#include <algorithm>
 #include <cctype>
 #include <system_error>
 
@@ -28,6 +29,22 @@ std::string oneLine(const std::string& text) {
         }
     }
     return line;
+}
+
+bool startsWithAnyCase(const std::string& text, const std::string& start) {
+    if (text.size() < start.size()) return false;
+    return std::equal(start.begin(), start.end(), text.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+// "Sony ILCE-7M3", "Canon EOS 5D": the maker's name and the model, once.
+std::string named(const tiffwalker::ReadingOutcome& outcome) {
+    const std::string maker = tiffwalker::makerName(outcome.maker);
+    const std::string model = trimmed(outcome.model);
+    if (model.empty()) return maker + " camera";
+    if (maker.empty() || startsWithAnyCase(model, maker)) return model;
+    return maker + " " + model;
 }
 
 }  // namespace
@@ -71,8 +88,13 @@ std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
         case ReadingCause::MakeNotNikon: {
             std::string shown = outcome.make;
             while (!shown.empty() && (shown.back() == '\0' || shown.back() == ' ')) shown.pop_back();
-            return "Make is \"" + shown + "\", not \"" + kNikonMake +
-                   "\" (a Coolpix or another maker's camera): no shutter count is recorded";
+            if (shown.empty() || shown.starts_with("NIKON")) {
+                return "Make is \"" + shown + "\", not \"" + kNikonMake +
+                       "\" (a Coolpix or another maker's camera): no shutter count is recorded";
+            }
+            return "Make is \"" + shown +
+                   "\", a maker whose files Frametally reads no count from (it reads Nikon, Sony, Pentax, Canon "
+                   "and Fujifilm cameras)";
         }
         case ReadingCause::NoExifDirectory: return "no EXIF directory, so no maker notes" + written(software);
         case ReadingCause::NoMakerNotes: return "maker notes missing" + written(software);
@@ -83,7 +105,31 @@ std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
         case ReadingCause::NoShutterCountEntry:
             return "maker notes present but without a ShutterCount entry (not every model records one)";
         case ReadingCause::EmptyShutterCount: return "the maker notes' ShutterCount entry is empty";
-        case ReadingCause::RaisedError: return "the reading raised an error: " + oneLine(withLineBreaks(outcome.message));
+        case ReadingCause::MakerRecordsNone:
+            if (outcome.maker == tiffwalker::Maker::Phone) return "phones record no shutter count in their files";
+            return std::string(tiffwalker::makerName(outcome.maker)) +
+                   " cameras record no shutter count in their files";
+        case ReadingCause::ModelRecordsNone:
+            return "this model (" + named(outcome) + ") records no shutter count in its files";
+        case ReadingCause::UnknownModel:
+            if (trimmed(outcome.model).empty()) {
+                return "the file names no " + std::string(tiffwalker::makerName(outcome.maker)) +
+                       " model, so where its count lies is not known";
+            }
+            return "the " + named(outcome) +
+                   " is a model whose count Frametally does not know where to find, so it shows none rather "
+                   "than a guess";
+        case ReadingCause::DisplacedMakerNote:
+            return "the maker-note data looks displaced (an editing program moved it without mending its "
+                   "offsets): the count found there is implausible" +
+                   written(software);
+        case ReadingCause::MakerNoteLayoutUnknown:
+            return "the maker notes begin in a way no " + std::string(tiffwalker::makerName(outcome.maker)) +
+                   " maker note known to Frametally does";
+        case ReadingCause::CountEntryMalformed:
+            return "the maker notes' count entry is too short, or a value needed to read it is missing";
+        case ReadingCause::RaisedError:
+            return "the reading raised an error: " + oneLine(withLineBreaks(outcome.message));
     }
     return {};
 }

@@ -144,19 +144,29 @@ TEST(ContainerReading, OriginalReadingKeepsItsDetectionAndTexts) {
     EXPECT_EQ(readPathInContext(commented, false).outcome.result, "77");
 }
 
-TEST(ContainerReading, Cr3WalksEachCmtBoxAsItsDirectory) {
+TEST(ContainerReading, Cr3WalksItsCmtBoxesAndGivesCanonsMakerNoteToItsReader) {
     for (const bool bigEndian : {false, true}) {
-        // Each CMT box's IFD0 lies at 8 from its own header: they are three
-        // directories all the same, not one met three times.
+        // Each CMT box's IFD0 lies at 8 from its own header: they are
+        // directories of their own, not one met several times.
+        const std::string model = "Canon PowerShot G5 X Mark II";
         bytes::ByteWriter cmt1(bigEndian);
-        cmt1.header(8).u16(2).entry(tags::kMake, 2, 6, 38).entry(tags::kModel, 2, 13, 44).u32(0);
-        cmt1.text("Canon").u8(0).text("Canon EOS R5").u8(0);
+        const auto modelLength = static_cast<uint32_t>(model.size() + 1);
+        cmt1.header(8).u16(2).entry(tags::kMake, 2, 6, 38).entry(tags::kModel, 2, modelLength, 44).u32(0);
+        cmt1.text("Canon").u8(0).text(model).u8(0);
         bytes::ByteWriter cmt2(bigEndian);
         cmt2.header(8).u16(1).entry(0x8827, 3, 1, bigEndian ? 100u << 16 : 100u).u32(0);
+        // CameraInfo (0x000d): this body's count lies at 0xa95 in a CR3 file
+        // (0x293 in a JPEG), little-endian whatever the file's order.
+        Bytes cameraInfo(0xc00, 0);
+        bytes::storeNumber(cameraInfo, 0xa95, 24680, 4, false);
+        bytes::storeNumber(cameraInfo, 0x293, 13579, 4, false);
         bytes::ByteWriter cmt3(bigEndian);
-        cmt3.header(8).u16(1).entry(0x0010, 4, 1, 0x80000421u).u32(0);
-        const Traced seen = readInContext(containers::cr3(cmt1.bytes(), cmt2.bytes(), cmt3.bytes()), true);
+        cmt3.header(8).u16(1).entry(0x000d, 7, static_cast<uint32_t>(cameraInfo.size()), 26).u32(0).append(cameraInfo);
+        const Bytes file = containers::cr3(cmt1.bytes(), cmt2.bytes(), cmt3.bytes());
+        const Traced seen = readInContext(file, true);
         EXPECT_EQ(seen.outcome.make, "Canon");
+        EXPECT_EQ(seen.outcome.status, ReadingStatus::Count);
+        EXPECT_EQ(seen.outcome.result, "24680");
         const auto directoryOf = [&seen](uint16_t tag) {
             for (const CTagRecord& record : seen.records) {
                 if (record.ifde.tag == tag) return record.iIFDType;
@@ -165,9 +175,12 @@ TEST(ContainerReading, Cr3WalksEachCmtBoxAsItsDirectory) {
         };
         EXPECT_EQ(directoryOf(tags::kModel), kIfd0);
         EXPECT_EQ(directoryOf(0x8827), kIfdExif);
-        EXPECT_EQ(directoryOf(0x0010), kMakerNotes);
-        EXPECT_NE(seen.listing.find("of the CR3 file, 26 bytes long: CMT3 box (Canon maker note)\n"),
-                  std::string::npos);
+        // Canon's maker note is its reader's, not the walk's.
+        EXPECT_EQ(directoryOf(0x000d), -1);
+        const std::string where = "TIFF structure found at byte " + std::to_string(placeOf(file, cmt3.bytes())) +
+                                  " of the CR3 file, " + std::to_string(cmt3.size()) +
+                                  " bytes long: CMT3 box (Canon maker note)\n";
+        EXPECT_NE(seen.listing.find(where), std::string::npos);
     }
 }
 
@@ -255,6 +268,7 @@ TEST(ContainerReading, RealFilesThroughTheirContainers) {
     }
     const Traced sony = readPathInContext(hif.string(), true);
     EXPECT_EQ(sony.outcome.make, "SONY");
+    EXPECT_EQ(sony.outcome.result, "249044");  // the manifest's count
     const CTagRecord* model = findFirstRecord(sony.records, tags::kModel);
     ASSERT_NE(model, nullptr);
     EXPECT_EQ(model->displayStringData, "ILCE-7CM2");

@@ -16,7 +16,7 @@
 namespace tiffwalker {
 
 struct ReadingState;
-ReadingState& engineState();
+struct EngineAccess;
 
 class ReadingContext {
 public:
@@ -44,7 +44,8 @@ public:
     void setOutput(std::ostream& stream);
     std::ostream& output() const;
 
-    // Reads one file. Never raises: an error the engine raises is caught,
+    // Reads one file, and the count of every maker that records one (the
+    // engine's context-free operations read Nikon's only). Never raises: an error the engine raises is caught,
     // deleted, and reported as ReadingStatus::Error with its message. The
     // records the reading made are handed to records when given (its own
     // records are dropped; its storage is exchanged, so passing the same list
@@ -55,8 +56,9 @@ public:
     ReadingOutcome read(ByteSource& source, const char* name, RecordList* records = nullptr);
 
 private:
-    // The engine-wide context's operations work on its state directly.
-    friend ReadingState& engineState();
+    // The engine's context-free operations work on the state of the context
+    // behind them directly.
+    friend struct EngineAccess;
     std::unique_ptr<ReadingState> state_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // What one reading came to, in a form a program can act on: the result text,
-// its status, and the cause the reader found for a result without a count.
+// its status, the cause the reader found for a result without a count, and
+// whose camera it is and what its count counts.
 #include <string>
 
 namespace tiffwalker {
@@ -31,7 +32,44 @@ enum class ReadingCause {
     NoShutterCountEntry,           // maker notes read, without a ShutterCount entry
     EmptyShutterCount,             // a ShutterCount entry whose text is empty
     RaisedError,                   // message holds the error's text
+    // Causes that only the reading of every maker's count (ReadingContext::read) gives:
+    MakerRecordsNone,        // the maker (maker says which) records no count in its files
+    ModelRecordsNone,        // this body (model) of a maker that records counts records none
+    UnknownModel,            // a body (model) whose count's place is not known: no guess is made
+    DisplacedMakerNote,      // the count read is implausible: an editing program moved the maker notes
+    MakerNoteLayoutUnknown,  // the maker notes begin with a header of no known layout of the maker
+    CountEntryMalformed,     // the entry that holds the count is too short, or a value it needs is missing
 };
+
+// The makers whose files Frametally knows of. Those up to Fujifilm record a
+// count; the others are known to record none.
+enum class Maker { Unknown, Nikon, Sony, Pentax, Canon, Fujifilm, Olympus, Panasonic, Leica, Samsung, Phone };
+
+// What a count counts.
+enum class CountKind {
+    None,                // no count
+    MechanicalReleases,  // the shutter's mechanical releases over the body's life
+    AllExposures,        // every exposure over the body's life, electronic-shutter ones included
+    ImageCount,          // images taken; the camera may start it again (a firmware update)
+};
+
+// "Nikon", "Sony", ...; "" for Unknown; "a phone maker" for Phone.
+inline const char* makerName(Maker maker) {
+    switch (maker) {
+        case Maker::Unknown: return "";
+        case Maker::Nikon: return "Nikon";
+        case Maker::Sony: return "Sony";
+        case Maker::Pentax: return "Pentax";
+        case Maker::Canon: return "Canon";
+        case Maker::Fujifilm: return "Fujifilm";
+        case Maker::Olympus: return "Olympus";
+        case Maker::Panasonic: return "Panasonic";
+        case Maker::Leica: return "Leica";
+        case Maker::Samsung: return "Samsung";
+        case Maker::Phone: return "a phone maker";
+    }
+    return "";
+}
 
 struct ReadingOutcome {
     ReadingStatus status = ReadingStatus::NotReadable;
@@ -41,6 +79,11 @@ struct ReadingOutcome {
     int systemError = 0;   // for OpenFailed
     std::string make;      // the Make entry's text, as read
     std::string software;  // the Software entry's text, as read
+    // Filled in by ReadingContext::read, which reads every maker's count; the
+    // engine's context-free operations read Nikon's only and leave them so.
+    Maker maker = Maker::Unknown;           // from the Make (and Model) entries
+    std::string model;                      // the Model entry's text, without padding
+    CountKind countKind = CountKind::None;  // for a count
 };
 
 }  // namespace tiffwalker

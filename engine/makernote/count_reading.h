@@ -1,0 +1,54 @@
+#pragma once
+// What a maker's count reader gives, and the readers themselves: one per
+// maker, each reading the maker note's records, never the file.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "maker_note_records.h"
+#include "reading_outcome.h"
+
+namespace tiffwalker::makernote {
+
+// The body, as IFD0 names it, and the container its file came in.
+struct Camera {
+    std::string make;
+    std::string model;  // without padding
+    bool fromCr3 = false;
+};
+
+struct CountReading {
+    ReadingCause cause = ReadingCause::None;  // None: count holds the count
+    uint32_t count = 0;
+    CountKind kind = CountKind::None;
+
+    bool hasCount() const { return cause == ReadingCause::None; }
+    static CountReading of(uint32_t count, CountKind kind) { return {ReadingCause::None, count, kind}; }
+    static CountReading without(ReadingCause cause) { return {cause, 0, CountKind::None}; }
+};
+
+// One maker's reader.
+struct CountReader {
+    // The maker-note tags whose values it reads.
+    std::vector<uint16_t> tags;
+    // Before the maker note is read: None when this body may record a count,
+    // else why it records none (known not to, or unknown).
+    ReadingCause (*bodyCheck)(const Camera& camera);
+    CountReading (*read)(const MakerNoteRecords& records, const Camera& camera);
+};
+
+// The reader of a maker that records counts; null for the others.
+const CountReader* countReaderFor(Maker maker);
+
+const CountReader& nikonCountReader();
+const CountReader& sonyCountReader();
+const CountReader& pentaxCountReader();
+const CountReader& canonCountReader();
+const CountReader& fujifilmCountReader();
+
+// Reads a little- or big-endian number of the value's bytes at at; false when
+// the value is too short.
+bool valueU32(const MakerNoteEntry& entry, size_t at, const ByteOrder& order, uint32_t& out);
+bool valueU16(const MakerNoteEntry& entry, size_t at, const ByteOrder& order, uint16_t& out);
+
+}  // namespace tiffwalker::makernote

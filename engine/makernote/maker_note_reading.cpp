@@ -1,0 +1,25 @@
+#include "maker_note_reading.h"
+
+namespace tiffwalker::makernote {
+
+ReadingCause bodyRecordsNone(Maker maker, const Camera& camera) {
+    if (maker == Maker::Unknown) return ReadingCause::MakeNotNikon;
+    const CountReader* reader = countReaderFor(maker);
+    if (reader == nullptr) return ReadingCause::MakerRecordsNone;
+    return reader->bodyCheck(camera);
+}
+
+CountReading readMakerNoteCount(FileStream& file, Maker maker, const Camera& camera, const MakerNotePlace& place) {
+    const ReadingCause body = bodyRecordsNone(maker, camera);
+    if (body != ReadingCause::None) return CountReading::without(body);
+    const CountReader& reader = *countReaderFor(maker);
+    MakerNoteRecords records;
+    switch (readMakerNoteRecords(file, maker, place, reader.tags, records)) {
+        case DirectoryResult::Read: return reader.read(records, camera);
+        case DirectoryResult::LayoutUnknown: return CountReading::without(ReadingCause::MakerNoteLayoutUnknown);
+        case DirectoryResult::Unreadable: break;
+    }
+    return CountReading::without(ReadingCause::MakerNoteDirectoryUnreadable);
+}
+
+}  // namespace tiffwalker::makernote

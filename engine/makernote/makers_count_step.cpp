@@ -1,0 +1,135 @@
+// The reading of every maker's count, after the walk: the one step that takes
+// a file's records to its maker's count reader.
+#include <cstring>
+#include <string>
+
+#include "ifd_types.h"
+#include "maker_note_reading.h"
+#include "reading_steps.h"
+#include "record_lookup.h"
+#include "tag_numbers.h"
+#include "tiffwalker.h"
+
+namespace tiffwalker {
+
+namespace {
+
+std::string withoutPadding(std::string text) {
+    const size_t end = text.find_last_not_of(std::string("\0 ", 2));
+    text.erase(end == std::string::npos ? 0 : end + 1);
+    const size_t start = text.find_first_not_of(std::string("\0 ", 2));
+    text.erase(0, start == std::string::npos ? text.size() : start);
+    return text;
+}
+
+// The first record of this tag in this kind of directory.
+const CTagRecord* recordIn(const RecordList& records, uint16_t tag, int32_t directory) {
+    for (const CTagRecord& record : records) {
+        if (record.ifde.tag == tag && record.iIFDType == directory) return &record;
+    }
+    return nullptr;
+}
+
+// DNGPrivateData, in IFD0: where Pentax bodies and raw converters keep the
+// maker note in JPEG files made with or from DNG files.
+constexpr uint16_t kDngPrivateData = 0xc634;
+
+// The maker note inside DNGPrivateData: either the value itself (Pentax's
+// "PENTAX \0" form), or, after "Adobe\0MakN", a 32-bit big-endian length, the
+// byte-order mark of the file the maker note came from and its offset there,
+// from which its offsets still count.
+bool privateDataPlace(FileStream& file, const CTagRecord& record, makernote::MakerNotePlace& place) {
+    if (record.ifde.count <= 4) return false;
+    const int64_t position = place.structureStart + int64_t{record.ifde.valofs};
+    unsigned char head[20] = {};
+    const int64_t length = record.ifde.count;
+    if (position < 0 || position > file.size() || length > file.size() - position) return false;
+    const int64_t restore = file.tell();
+    file.seek(position);
+    const size_t got = file.read(head, sizeof head);
+    file.seek(restore);
+    if (got == sizeof head && std::memcmp(head, "Adobe\0MakN", 10) == 0) {
+        ByteOrder big;
+        big.setBigEndian(true);
+        const int64_t stored = big.get32(head + 10);  // from the byte-order mark on
+        if (stored < 6 || stored > length - 14) return false;
+        place.structureOrder.setFromMark(head + 14);
+        place.position = position + 20;
+        place.length = stored - 6;
+        place.structureStart = place.position - int64_t{place.structureOrder.get32(head + 16)};
+        return true;
+    }
+    place.position = position;
+    place.length = length;
+    return true;
+}
+
+void finishWith(ReadingState& state, const makernote::CountReading& reading) {
+    ReadingOutcome& outcome = state.outcome;
+    if (reading.hasCount()) {
+        outcome.status = ReadingStatus::Count;
+        outcome.cause = ReadingCause::None;
+        outcome.result = std::to_string(reading.count);
+        outcome.countKind = reading.kind;
+    } else {
+        outcome.status = ReadingStatus::NoCount;
+        outcome.cause = reading.cause;
+        outcome.result = kNoCount;
+        outcome.countKind = CountKind::None;
+    }
+    state.resultText = outcome.result;
+}
+
+}  // namespace
+
+void readMakersCount(ReadingState& state, const StandaloneMakerNote* standalone) {
+    ReadingOutcome& outcome = state.outcome;
+    // Only a reading that came as far as the directories has a camera.
+    if (outcome.status != ReadingStatus::Count && outcome.status != ReadingStatus::NoCount) return;
+    const RecordList& records = state.records;
+    const CTagRecord* make = findFirstRecord(records, tags::kMake);
+    const CTagRecord* model = findFirstRecord(records, tags::kModel);
+    makernote::Camera camera;
+    if (make != nullptr) camera.make = withoutPadding(make->displayStringData);
+    if (model != nullptr) camera.model = withoutPadding(model->displayStringData);
+    camera.fromCr3 = standalone != nullptr && standalone->fromCr3;
+    const Maker maker = makernote::makerOf(camera.make, camera.model);
+    outcome.maker = maker;
+    outcome.model = camera.model;
+
+    // Nikon's count is the walk's, as the engine has always read it; the
+    // makers Frametally knows nothing of keep the walk's result too.
+    if (maker == Maker::Nikon) {
+        if (outcome.status == ReadingStatus::Count) outcome.countKind = CountKind::MechanicalReleases;
+        return;
+    }
+    if (maker == Maker::Unknown) return;
+
+    const ReadingCause body = makernote::bodyRecordsNone(maker, camera);
+    if (body != ReadingCause::None) return finishWith(state, makernote::CountReading::without(body));
+    makernote::MakerNotePlace place;
+    if (standalone != nullptr) {
+        place.position = standalone->position;
+        place.length = standalone->length;
+        place.standaloneTiff = true;
+        return finishWith(state, makernote::readMakerNoteCount(state.file, maker, camera, place));
+    }
+    place.structureStart = tiffBaseOffset(state);
+    place.structureOrder = state.structureOrder;
+    const CTagRecord* makerNote = recordIn(records, tags::kMakerNoteOffset, kIfdExif);
+    const CTagRecord* privateData = recordIn(records, kDngPrivateData, kIfd0);
+    if (makerNote != nullptr) {
+        place.length = makerNote->ifde.count;
+        // A maker note of four bytes or fewer (none of the makers' layouts)
+        // would lie inside its entry.
+        place.position = place.length > 4 ? place.structureStart + int64_t{makerNote->ifde.valofs} : -1;
+    } else if (privateData == nullptr || !privateDataPlace(state.file, *privateData, place)) {
+        const ReadingCause missing = findFirstRecord(records, tags::kExifOffset) == nullptr
+                                         ? ReadingCause::NoExifDirectory
+                                         : ReadingCause::NoMakerNotes;
+        return finishWith(state, makernote::CountReading::without(missing));
+    }
+    finishWith(state, makernote::readMakerNoteCount(state.file, maker, camera, place));
+}
+
+}  // namespace tiffwalker
