@@ -154,12 +154,13 @@ const std::string& finishWalk(ReadingState& state, ReadingScope& scope, MakersRe
     return state.resultText;
 }
 
-const std::string& finishWithoutExif(ReadingState& state, const char* path) {
+const std::string& finishWithoutExif(ReadingState& state, const char* path,
+                                     ReadingCause cause = ReadingCause::NoExifSegment) {
     if (!noExifMessageSuppressed(state))
         state.out() << "\n"
                     << "No EXIF data found: " << path << "\n";
     if (state.isOptionOn(kCountFailuresSwitch)) --state.failureCounter;
-    return finish(state, ReadingStatus::NoExif, ReadingCause::NoExifSegment, kNoExifData);
+    return finish(state, ReadingStatus::NoExif, cause, kNoExifData);
 }
 
 // A JPEG whose EXIF segment the original detection reads at a fixed place:
@@ -183,7 +184,7 @@ bool hasOriginalJpegLayout(FileStream& file) {
 const std::string& readContainer(ReadingState& state, const char* path, const container::ContainerFinding& found,
                                  ReadingScope& scope, MakersRead makers) {
     using container::TiffRole;
-    if (found.structures.empty()) return finishWithoutExif(state, path);
+    if (found.structures.empty()) return finishWithoutExif(state, path, ReadingCause::NoExifInContainer);
     FileStream& file = state.file;
     state.fileKind = kFileKindTiff;
     state.layoutCode = kLayoutTiff;

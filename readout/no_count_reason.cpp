@@ -82,6 +82,8 @@ std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
         case ReadingCause::UnknownJpegLayout:
             return "a JPEG file whose first segment is neither APP0 nor APP1, where the EXIF data must begin";
         case ReadingCause::NoExifSegment: return "a JPEG file without an EXIF segment: it holds no camera data at all";
+        case ReadingCause::NoExifInContainer:
+            return "no EXIF data where this HEIF, CR3 or RAF file keeps it (none, or none that lies inside the file)";
         case ReadingCause::NoDirectory: return "no readable TIFF directory in the file";
         case ReadingCause::NoMake:
             return "no Make entry, so the file names no camera maker and its maker notes are not read";

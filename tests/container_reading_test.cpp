@@ -190,6 +190,7 @@ TEST(ContainerReading, ContainersWithoutExifDataSayNoExif) {
     for (const Bytes& file : {heifWithoutMeta, cr3({}, {}, {}), raf(jpeg({jfifSegment()}))}) {
         const Traced seen = readInContext(file);
         EXPECT_EQ(seen.outcome.status, ReadingStatus::NoExif);
+        EXPECT_EQ(seen.outcome.cause, ReadingCause::NoExifInContainer);
         EXPECT_EQ(seen.outcome.result, "No EXIF data");
         EXPECT_NE(seen.listing.find("No EXIF data found: file"), std::string::npos);
     }

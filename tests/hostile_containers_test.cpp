@@ -63,6 +63,7 @@ TEST(HostileContainers, NestingBeyondTheSearchedPaths) {
 
 TEST(HostileContainers, ItemCountsInTheMillions) {
     expectRefusedQuickly(hostile_containers::itemCountsInTheMillions(), "2^32 - 1 items");
+    expectRefusedQuickly(hostile_containers::emptyExtentsByTheBillion(), "billions of empty extents");
     // More item entries than the search looks at, the Exif item's last.
     expectRefusedQuickly(hostile_containers::manyItemEntries(container::limits::kMaxItems + 10),
                          "Exif item past the item bound");

@@ -85,6 +85,17 @@ inline Bytes itemCountsInTheMillions() {
     return concat({heifFtyp(), box("meta", concat({Bytes(4, 0), iinf, iloc}))});
 }
 
+// 65,535 items of 65,535 extents of no bytes each (all field sizes 0), none
+// of them the Exif item: billions of extents, in 640 KiB.
+inline Bytes emptyExtentsByTheBillion() {
+    bytes::ByteWriter iloc(true);
+    iloc.u8(0x00).u8(0x00).u32(0xFFFF);  // sizes 0; version 2's 32-bit item count
+    for (uint32_t item = 0; item < 0xFFFF; ++item) iloc.u32(item + 10).u16(0).u16(0).u16(0xFFFF);
+    const Bytes exif = fullBox("infe", 2, {0, 2, 0, 0, 'E', 'x', 'i', 'f', 0});
+    const Bytes iinf = fullBox("iinf", 0, concat({{0, 1}, exif}));
+    return concat({heifFtyp(), box("meta", concat({Bytes(4, 0), iinf, fullBox("iloc", 2, iloc.bytes())}))});
+}
+
 // count infe entries of another type before the Exif item's, each small:
 // more than the item bound lets the search look at.
 inline Bytes manyItemEntries(uint32_t count) {

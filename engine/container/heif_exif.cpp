@@ -27,6 +27,13 @@ public:
         at_ += bytes;
         return value;
     }
+    void skip(uint64_t bytes) {
+        if (!ok_ || bytes > size_ - at_) {
+            ok_ = false;
+            return;
+        }
+        at_ += static_cast<size_t>(bytes);
+    }
     uint32_t u8() { return static_cast<uint32_t>(number(1)); }
     uint32_t u16() { return static_cast<uint32_t>(number(2)); }
     uint32_t u32() { return static_cast<uint32_t>(number(4)); }
@@ -112,28 +119,24 @@ std::optional<Stretch> locateItem(const std::vector<unsigned char>& meta, const 
         const uint64_t baseOffset = fields.number(baseOffsetSize);
         const uint32_t extentCount = fields.u16();
         if (!fields.ok()) return std::nullopt;
-        const bool isWanted = id == wanted;
-        // Where this item's offsets count from, and how far its data may go.
-        int64_t origin = 0;
-        int64_t limit = fileSize;
-        if (isWanted) {
-            // Data in another file, or made of other items, cannot be read
-            // here.
-            if (dataReference != 0 || constructionMethod > 1) return std::nullopt;
-            if (constructionMethod == 1) {
-                if (!idat) return std::nullopt;
-                origin = idat->offset;
-                limit = idat->offset + idat->length;
-            }
+        if (id != wanted) {
+            // Stepped over whole: extents of no bytes at all must not make a
+            // loop of their count for every item.
+            fields.skip(uint64_t{extentCount} * (indexSize + offsetSize + lengthSize));
+            continue;
         }
-        if (isWanted && extentCount > limits::kMaxExtents) return std::nullopt;
+        // Data in another file, or made of other items, cannot be read here.
+        if (dataReference != 0 || constructionMethod > 1 || (constructionMethod == 1 && !idat)) return std::nullopt;
+        // Where the item's offsets count from, and how far its data may go.
+        const int64_t origin = constructionMethod == 1 ? idat->offset : 0;
+        const int64_t limit = constructionMethod == 1 ? idat->offset + idat->length : fileSize;
+        if (extentCount > limits::kMaxExtents) return std::nullopt;
         Stretch stretch;
         for (uint32_t extent = 0; extent < extentCount; ++extent) {
             fields.number(indexSize);
             const uint64_t offset = fields.number(offsetSize);
             uint64_t length = fields.number(lengthSize);
             if (!fields.ok()) return std::nullopt;
-            if (!isWanted) continue;
             const auto room = static_cast<uint64_t>(limit - origin);
             if (baseOffset > room || offset > room - baseOffset) return std::nullopt;
             const auto start = static_cast<int64_t>(baseOffset + offset) + origin;
@@ -148,10 +151,8 @@ std::optional<Stretch> locateItem(const std::vector<unsigned char>& meta, const 
                 return std::nullopt;  // in pieces: no window shows it as one
             }
         }
-        if (isWanted) {
-            if (extentCount == 0) return std::nullopt;
-            return stretch;
-        }
+        if (extentCount == 0) return std::nullopt;
+        return stretch;
     }
     return std::nullopt;
 }

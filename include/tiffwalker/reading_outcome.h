@@ -39,6 +39,7 @@ enum class ReadingCause {
     DisplacedMakerNote,      // the count read is implausible: an editing program moved the maker notes
     MakerNoteLayoutUnknown,  // the maker notes begin with a header of no known layout of the maker
     CountEntryMalformed,     // the entry that holds the count is too short, or a value it needs is missing
+    NoExifInContainer,       // a HEIF, CR3 or RAF file without a TIFF structure where its container keeps one
 };
 
 // The makers whose files Frametally knows of. Those up to Fujifilm record a
