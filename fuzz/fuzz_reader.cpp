@@ -12,7 +12,7 @@
 // list is empty afterwards, the switches change what is written but never
 // the result, a batch's reading (texts only for the tags it shows) gives the
 // full reading's result and error, and a file in one of the original layouts
-// reads the same both ways.
+// reads the same both ways (but for the counts of other makers than Nikon).
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -71,6 +71,7 @@ struct Outcome {
     bool raised = false;
     std::string message;
     size_t recordsLeft = 0;
+    tiffwalker::Maker maker = tiffwalker::Maker::Unknown;  // a reading context's
 };
 
 Outcome readInput(bool allSwitchesOn) {
@@ -115,6 +116,7 @@ Outcome readInputInContext(ContextReading kind) {
     outcome.result = read.result;
     outcome.raised = read.status == tiffwalker::ReadingStatus::Error;
     outcome.message = read.message;
+    outcome.maker = read.maker;
     return outcome;
 }
 
@@ -158,8 +160,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Outcome full = readInputInContext(ContextReading::EveryText);
     if (!same(full, readInputInContext(ContextReading::Batch))) __builtin_trap();
     // The two readings' ways part only for the files the original detection
-    // does not read (other JPEG layouts, HEIF, CR3, RAF).
-    if (hasOriginalLayout(data, size) && !same(quiet, full)) __builtin_trap();
+    // does not read (other JPEG layouts, HEIF, CR3, RAF), and in the results
+    // of other makers' files, which only the reading context reads.
+    const bool nikonOrUnknown = full.maker == tiffwalker::Maker::Nikon || full.maker == tiffwalker::Maker::Unknown;
+    if (hasOriginalLayout(data, size) && (quiet.raised || nikonOrUnknown) && !same(quiet, full)) __builtin_trap();
     const uint32_t hash = hashOf(data, size);
     if (hash % 4 != 0) return 0;
     if (hash % 8 == 0) {
