@@ -63,30 +63,4 @@ size_t displayWidth(std::string_view text) {
     return width;
 }
 
-std::string escapedForTsv(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c; break;
-        }
-    }
-    return out;
-}
-
-std::string hexOf(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += kHexDigits[byte >> 4];
-        out += kHexDigits[byte & 0xf];
-    }
-    return out;
-}
-
 }  // namespace frametally::cli

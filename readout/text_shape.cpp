@@ -31,6 +31,36 @@ namespace {
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
+// How many bytes at text[at] begin a valid sequence without completing it
+// (at least 1): the "maximal subpart" that one U+FFFD stands for, as browsers'
+// decoders and JSON writers replace.
+size_t invalidRunLength(std::string_view text, size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 1;
+    }
+    size_t taken = 1;
+    while (taken < length && at + taken < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[at + taken]);
+        const bool fits = taken == 1 ? byte >= low && byte <= high : isContinuation(byte);
+        if (!fits) break;
+        ++taken;
+    }
+    return taken;
+}
+
 }  // namespace
 
 size_t utf8SequenceLength(std::string_view text, size_t at) {
@@ -70,7 +100,7 @@ std::string shownAsUtf8(std::string_view text) {
         const size_t length = utf8SequenceLength(text, i);
         if (length == 0) {
             shown += "\xEF\xBF\xBD";
-            ++i;
+            i += invalidRunLength(text, i);
         } else {
             shown.append(text.substr(i, length));
             i += length;

@@ -12,8 +12,9 @@ std::string withLineBreaks(const std::string& text);
 
 // Length of the valid UTF-8 sequence at text[at], or 0 when it is not one.
 size_t utf8SequenceLength(std::string_view text, size_t at);
-// Valid UTF-8 for a window to show: each byte that does not belong to a valid
-// sequence becomes U+FFFD. Files and file systems hold any bytes; toolkits
+// Valid UTF-8 for a window to show: each run of bytes that is not valid UTF-8
+// becomes U+FFFD, one for each maximal subpart of a sequence (as browsers'
+// TextDecoder does). Files and file systems hold any bytes; toolkits
 // that are handed invalid UTF-8 drop or mangle more than those bytes.
 std::string shownAsUtf8(std::string_view text);
 // One line for a name: control characters (a line feed in a file name, say)
