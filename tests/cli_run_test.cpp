@@ -55,6 +55,16 @@ TEST_F(RunTest, ExitStatusIsTheWorstOfTheRun) {
     EXPECT_EQ(ran(options).exitCode, 1);
 }
 
+TEST_F(RunTest, EmptyFileIsNotReadableAndSaysSo) {
+    RunOptions options;
+    options.operands = {dir.write("empty.NEF", {})};
+    options.format = Format::Json;
+    const Ran empty = ran(options);
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.out.find("\"status\":\"not_readable\""), std::string::npos) << empty.out;
+    EXPECT_NE(empty.out.find("\"reason\":\"the file is empty\""), std::string::npos) << empty.out;
+}
+
 TEST_F(RunTest, RaisedErrorsGoToErrUnlessATableIsOnTheTerminal) {
     RunOptions options;
     options.operands = {broken};
