@@ -3,30 +3,19 @@
 #include <unistd.h>
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <iostream>
-#include <map>
-#include <memory>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "file_outcome.h"
 #include "file_walk.h"
 #include "interrupt.h"
 #include "ordered_reading.h"
-#include "progress_line.h"
-#include "readout.h"
-#include "report_writer.h"
-#include "tally.h"
-#include "tiffwalker.h"
+#include "run.h"
 
 using namespace frametally::cli;
-using frametally::Inspector;
 
 namespace {
-
-constexpr int kUsageError = 2;
 
 constexpr const char* kDescription =
     "Prints the shutter count that a Nikon camera recorded in NEF and JPEG files: how many pictures the\n"
@@ -70,47 +59,6 @@ Format formatNamed(const std::string& name) {
     return Format::Text;
 }
 
-// Where the engine's own messages and listings go.
-enum class EngineText {
-    Direct,    // straight to the run's stream while the file is read (one thread)
-    Held,      // kept with the file until its turn comes (several threads)
-    Discarded  // not wanted
-};
-
-// Inspects files in a reading context of its own, one per thread.
-class InspectingReader : public FileReader {
-public:
-    InspectingReader(bool trace, bool problems, EngineText engineText, std::ostream& direct, ProgressLine& progress)
-        : engineText_(engineText), progress_(progress), discarded_(nullptr) {
-        tiffwalker::ReadingContext& context = inspector_.context();
-        context.setOption(tiffwalker::kTraceSwitch, trace);
-        context.setOption(tiffwalker::kProblemReportSwitch, problems);
-        context.setOutput(engineText == EngineText::Direct ? direct
-                          : engineText == EngineText::Held ? static_cast<std::ostream&>(held_)
-                                                           : discarded_);
-    }
-
-    ReadFile read(const std::string& path) override {
-        ReadFile file;
-        // Only on the thread that draws the progress line: the engine may
-        // write to the terminal below it.
-        if (engineText_ == EngineText::Direct) progress_.clear();
-        file.outcome = inspector_.inspect(path);
-        if (engineText_ == EngineText::Held && held_.tellp() > 0) {
-            file.engineText = held_.str();
-            held_.str(std::string());
-        }
-        return file;
-    }
-
-private:
-    Inspector inspector_;
-    EngineText engineText_;
-    ProgressLine& progress_;
-    std::ostringstream held_;
-    std::ostream discarded_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,69 +84,19 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
-        return code == 0 ? 0 : kUsageError;
+        return code == 0 ? 0 : kUsageErrorExitCode;
     }
 
     std::ios::sync_with_stdio(false);
     watchForInterrupt();
-    ProgressLine progress(std::cerr, std::cout, ::isatty(STDERR_FILENO) == 1);
-
-    WalkOptions walk;
-    walk.recursive = recursive;
-    walk.keepGoing = [] { return !interruptRequested(); };
-    walk.found = [&progress](size_t found) { progress.searching(found); };
-    walk.problem = [&progress](const WalkProblem& problem) {
-        progress.clear();
-        std::cerr << "tiffwalker: cannot read folder " << problem.path << ": " << problem.error << "\n";
-    };
-    const FileList files = collectFiles(operands, walk);
-
-    const bool batch = operands.size() > 1 || files.anyFolder;
-    const auto writer = makeReportWriter(formatNamed(formatName), batch, std::cout, files.paths);
-    // With --trace the listing is the output. Otherwise the engine's own
-    // messages and raised errors go to standard error, except beside a table
-    // on the terminal: each row's reason already says what they would, so
-    // they are left out rather than breaking into the table.
-    const bool tableOnTerminal = batch && formatNamed(formatName) == Format::Text && ::isatty(STDOUT_FILENO) == 1;
-    const bool quiet = tableOnTerminal && !trace && !problems;
-    std::ostream& engineStream = trace ? std::cout : std::cerr;
-    // Several threads hold each file's engine text back until the file's
-    // turn, so that it comes out in file order.
-    const EngineText engineText = quiet                                   ? EngineText::Discarded
-                                  : threads > 1 && files.paths.size() > 1 ? EngineText::Held
-                                                                          : EngineText::Direct;
-    Tally tally;
-    OrderedReadingOptions reading;
-    reading.threads = threads;
-    // A listing runs to megabytes: one waiting per thread is enough.
-    reading.filesAheadPerThread = trace ? 1 : 4;
-    reading.makeReader = [&] {
-        return std::make_unique<InspectingReader>(trace, problems, engineText, engineStream, progress);
-    };
-    reading.keepGoing = [] { return !interruptRequested(); };
-    reading.deliver = [&](const ReadFile& file) {
-        const FileOutcome& outcome = file.outcome;
-        progress.clear();
-        if (!file.engineText.empty()) engineStream << file.engineText;
-        if (outcome.status == Status::Error && !quiet) {
-            std::cout.flush();
-            std::cerr << "error: " << (batch ? outcome.path + ": " : std::string()) << outcome.message << "\n";
-        }
-        writer->row(outcome);
-        tally.add(outcome);
-        progress.reading(tally.files(), files.paths.size());
-    };
-    OrderedReading(files.paths, std::move(reading)).run();
-    progress.clear();
-
-    RunEnd end;
-    end.planned = files.paths.size();
-    end.interrupted = interruptRequested() || files.stopped;
-    end.searchStopped = files.stopped;
-    end.problems = files.problems;
-    writer->finish(tally, end);
-    std::cout.flush();
-
-    if (end.interrupted) return kInterruptedExitCode;
-    return files.problems.empty() ? tally.exitCode() : std::max(tally.exitCode(), 1);
+    RunOptions options;
+    options.operands = std::move(operands);
+    options.recursive = recursive;
+    options.format = formatNamed(formatName);
+    options.trace = trace;
+    options.problems = problems;
+    options.threads = threads;
+    options.outIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+    options.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    return run(options, std::cout, std::cerr);
 }
