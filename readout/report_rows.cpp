@@ -23,6 +23,11 @@ const std::vector<ReportField> kFields = {
     {"lens", [](const Inspection& i) { return i.details.lens; }, true, JsonPresence::NullWhenEmpty},
     {"reason", [](const Inspection& i) { return i.reason; }, true, JsonPresence::UnlessCount},
     {"message", [](const Inspection& i) { return i.message; }, false, JsonPresence::OnlyForError},
+    // Added after the first columns, so that scripts that read those keep working.
+    {"maker", [](const Inspection& i) { return std::string(tiffwalker::makerName(i.maker)); }, true,
+     JsonPresence::NullWhenEmpty},
+    {"count_kind", [](const Inspection& i) { return std::string(countKindName(i.countKind)); }, true,
+     JsonPresence::NullWhenEmpty},
 };
 
 bool isValidUtf8(std::string_view text) {
