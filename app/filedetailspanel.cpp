@@ -110,7 +110,12 @@ void CFileDetailsPanel::showReading(const frametally::SelectReading& reading)
     setValue(m_dateTaken, oneLine(dateText(QString::fromUtf8(reading.dateTaken))), Qt::ElideRight);
     setValue(m_lens, oneLine(QString::fromUtf8(reading.lens)), Qt::ElideRight);
 
-    const QString reason = QString::fromUtf8(reading.reason);
+    // Under a count of another maker than Nikon's, the same place says what
+    // it counts.
+    const bool counts = reading.reason.empty() && !reading.countKind.empty();
+    m_reasonTitle->setText(counts ? tr("What it counts:") : tr("Why no count:"));
+    m_reason->setAccessibleName(counts ? tr("What it counts") : tr("Why no count"));
+    const QString reason = QString::fromUtf8(counts ? reading.countKind : reading.reason);
     m_reason->setText(reason);
     // Longer than its three lines: the tooltip holds it whole.
     const bool clipped = m_reason->heightForWidth(m_reason->width()) > m_reason->height();

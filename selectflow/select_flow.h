@@ -35,6 +35,9 @@ struct SelectReading {
     std::string dateTaken;  // as the file writes it: "2025:01:10 10:10:00"
     std::string lens;
     std::string reason;  // why there is no count; empty for a count
+    // What a count of a maker other than Nikon counts, in words ("all
+    // exposures, electronic shutter included"); empty otherwise.
+    std::string countKind;
 };
 
 class SelectFlow {

@@ -34,12 +34,13 @@ frametally::web::HeadByteSource& source() {
 }
 
 // The order of the texts is the worker's TEXT_FIELDS.
-constexpr int kTextCount = 12;
+constexpr int kTextCount = 13;
 frametally::Inspection lastInspection;
 std::string lastCamera;
 std::string lastStatus;
 std::string lastTsvLine;
 std::string lastJsonLine;
+std::string lastCountKind;
 std::string header;
 uint32_t outcomeTable[2 * kTextCount];
 
@@ -67,6 +68,8 @@ const uint32_t* published(frametally::Inspection inspection) {
     putText(9, lastCamera);
     putText(10, lastTsvLine);
     putText(11, lastJsonLine);
+    lastCountKind = i.maker != tiffwalker::Maker::Nikon ? frametally::countKindWords(i.countKind) : "";
+    putText(12, lastCountKind);
     return outcomeTable;
 }
 

@@ -97,6 +97,7 @@ function rowFor(reading) {
   d.dateTimeOriginal = reading.dateTimeOriginal;
   d.lens = reading.lens;
   d.reason = reading.reason;
+  d.countKind = reading.countKind ?? '';
   d.camera = reading.camera;
   d.bytesRead = reading.bytesRead ?? 0;
 
@@ -111,6 +112,12 @@ function rowFor(reading) {
     why.className = 'reason';
     why.textContent = `why: ${reading.reason}`;
     result.append(why);
+  } else if (reading.countKind) {
+    // What a count of another maker than Nikon counts.
+    const counts = document.createElement('span');
+    counts.className = 'reason';
+    counts.textContent = `counts: ${reading.countKind}`;
+    result.append(counts);
   }
   cell(row, '', 'Camera', reading.camera);
   cell(row, '', 'Serial number', reading.serial);

@@ -25,7 +25,7 @@ const POST_INTERVAL_MS = 100;
 // module's published()); tsvLine and jsonLine are the file's rows in the
 // downloads, built by the engine's inspection layer as the command builds them.
 const TEXT_FIELDS = ['status', 'result', 'message', 'make', 'model', 'serial', 'dateTimeOriginal', 'lens', 'reason',
-  'camera', 'tsvLine', 'jsonLine'];
+  'camera', 'tsvLine', 'jsonLine', 'countKind'];
 
 const decoder = new TextDecoder('utf-8');  // bytes that are not UTF-8 become U+FFFD
 const syncReader = new FileReaderSync();
