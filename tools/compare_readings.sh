@@ -1,8 +1,7 @@
 #!/bin/bash
 # Run from the repository root: tools/compare_readings.sh OLD_TIFFWALKER NEW_TIFFWALKER
 # (CORPUS=DIR for another corpus). Exits 1 when any output differs.
-# compare.sh OLD NEW : outputs (stdout+stderr+exit code) of both tiffwalkers on every corpus file;
-# TSV and JSON of NEW compared without their two trailing columns (maker, count_kind).
+# TSV and JSON of the new build are compared without their trailing maker and count_kind columns.
 old=$1; new=$2; fail=0; t=$(mktemp -d)
 run() { "$@" >"$out" 2>&1; echo "rc=$?" >>"$out"; }
 strip() { case "$1" in
