@@ -1,4 +1,4 @@
-// tiffwalker: the shutter count of Nikon NEF and JPEG files on the command
+// tiffwalker: the shutter count of camera raw and JPEG files on the command
 // line, one file or whole photo libraries.
 #include <unistd.h>
 #include <CLI/CLI.hpp>
@@ -18,17 +18,20 @@ using namespace frametally::cli;
 namespace {
 
 constexpr const char* kDescription =
-    "Prints the shutter count that a Nikon camera recorded in NEF and JPEG files: how many pictures the\n"
-    "camera had taken. Name files, or folders to read their NEF and JPEG files (-r: every folder below too).\n"
+    "Prints the shutter count that a camera recorded in its raw and JPEG files (Nikon, Sony, Pentax, the\n"
+    "Canon bodies that record one, Fujifilm's image count): how many pictures the camera had taken.\n"
+    "Name files, or folders to read their NEF and JPEG files (-r: every folder below too).\n"
     "The result is the count, or \"Not Readable\", \"No EXIF data\" or \"No Count\".";
 
 constexpr const char* kFooter = R"(Output:
   One file in text format: its result text as the only line.
   Several files or a folder, text format: a table with each file's result, camera, serial number,
-  date taken and lens, a "why:" line under each file without a count, and a summary with the
+  date taken and lens, a "why:" line under each file without a count, a "counts:" line under another
+  maker's count than Nikon's saying what it counts, and a summary with the
   highest count of each camera body. Files come in the order named; a folder's files sorted by path.
   --format tsv: a header line, then path, result, status, make, model, serial,
-  date_time_original, lens and reason, tab-separated, with \\ \t \n \r escaped.
+  date_time_original, lens, reason, maker and count_kind (mechanical_releases, all_exposures or
+  image_count), tab-separated, with \\ \t \n \r escaped.
   --format json: one JSON object per line with the same fields ("result" null and "message" set
   for a raised error); "reason" for every file without a count; "path_hex" gives a path's exact
   bytes when it is not UTF-8.
