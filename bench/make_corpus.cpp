@@ -4,7 +4,10 @@
 // left as a hole in each file (zeros that take no disk space), since no reader
 // of metadata looks at it.
 //
-//   make_corpus OUTPUT_FOLDER [FILES]
+//   make_corpus OUTPUT_FOLDER [FILES [MIXED]]
+//
+// MIXED files of the other makers (Sony, Pentax, Canon, Fujifilm, and makers
+// that record no count) go to OUTPUT_FOLDER/MIXED, beside the Nikon library.
 //
 // Prints one line per file, "path<TAB>expected result", to standard output.
 #include <fcntl.h>
@@ -18,6 +21,7 @@
 #include <random>
 #include <string>
 
+#include "maker_note_files.h"
 #include "synthetic_files.h"
 
 namespace fs = std::filesystem;
@@ -56,11 +60,46 @@ bool writeSparse(const fs::path& path, const synthetic::Bytes& head, size_t tota
     return ::close(fd) == 0 && ok;
 }
 
+// One file of another maker, and the result it must give.
+std::pair<synthetic::MakerFile, std::string> otherMakersFile(int i, uint32_t count) {
+    using synthetic::Order;
+    const Order order = i % 2 == 0 ? Order::Intel : Order::Motorola;
+    switch (i % 8) {
+        case 0:
+            return {synthetic::sonyFile("ILCE-7M3", {synthetic::sonyCountBlock(0x3a, count)}, true, order),
+                    std::to_string(count)};
+        case 1:
+            return {synthetic::sonyFile("NEX-6", {synthetic::sonyCountBlock(0x32, count)}, true, order),
+                    std::to_string(count)};
+        case 2:
+            return {synthetic::sonyFile("ILCE-7CM2", {synthetic::sonyCountBlock(0x0a, count)}, true, order),
+                    std::to_string(count)};
+        case 3: return {synthetic::pentaxFile(count, true, false, "MM"), std::to_string(count)};
+        case 4:
+            return {synthetic::pentaxFile(count, false, true, "MM", "RICOH IMAGING COMPANY, LTD.", "PENTAX K-3"),
+                    std::to_string(count)};
+        case 5:
+            return {synthetic::canonFile("Canon EOS R5", {synthetic::canonCameraInfo(0xaf1, count)}, order),
+                    std::to_string(count)};
+        case 6: {
+            const uint16_t images = static_cast<uint16_t>(count & 0x7FFF);
+            return {synthetic::fujifilmFile(images), std::to_string(images)};
+        }
+        default: {
+            synthetic::MakerFile file;
+            file.make = i % 16 == 7 ? "OLYMPUS IMAGING CORP." : "Canon";
+            file.model = i % 16 == 7 ? "E-M5" : "Canon EOS 5D Mark IV";
+            file.entries = {{0x0001, 7, 0, synthetic::Bytes(64, 1)}};
+            return {file, "No Count"};
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::cerr << "usage: make_corpus OUTPUT_FOLDER [FILES]\n";
+    if (argc < 2 || argc > 4) {
+        std::cerr << "usage: make_corpus OUTPUT_FOLDER [FILES [MIXED]]\n";
         return 2;
     }
     const fs::path root = argv[1];
@@ -117,6 +156,21 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::cout << (folder / name).string() << '\t' << expected << '\n';
+    }
+
+    const int mixed = argc == 4 ? std::stoi(argv[3]) : 0;
+    if (mixed > 0) fs::create_directories(root / "MIXED", error);
+    for (int i = 0; i < mixed; ++i) {
+        auto [file, expected] = otherMakersFile(i, 1000 + static_cast<uint32_t>(i) * 7);
+        const synthetic::Bytes head = synthetic::makeMakerFile(file);
+        char name[32];
+        std::snprintf(name, sizeof name, "IMG_%04d.JPG", i + 1);
+        const fs::path path = root / "MIXED" / name;
+        if (!writeSparse(path, head, 4 * 1024 * 1024 + random() % (512 * 1024), true)) {
+            std::cerr << "make_corpus: cannot write " << path.string() << "\n";
+            return 1;
+        }
+        std::cout << path.string() << '\t' << expected << '\n';
     }
     return 0;
 }

@@ -3,7 +3,9 @@
 # one run on the same files, so that the ratios hold whatever the machine.
 #
 #   bench/run.sh            (FRAMETALLY_BENCH_FILES=N for another corpus size,
-#                            FRAMETALLY_BENCH_DIR=DIR for another scratch folder)
+#                            FRAMETALLY_BENCH_DIR=DIR for another scratch folder,
+#                            FRAMETALLY_BENCH_MIXED=N for N files of the other
+#                            makers in corpus/MIXED beside the Nikon library)
 #
 # 1. a Release build in build-bench;
 # 2. a corpus of synthetic NEF and JPEG files (bench/make_corpus), plus the
@@ -47,7 +49,7 @@ if "$tiffwalker" --help 2>/dev/null | grep -q -- '-j'; then parallel=yes; else p
 rm -rf "$scratch"
 mkdir -p "$scratch"
 cd "$scratch"
-"$build/bench/make_corpus" corpus "$files" >expected.tsv
+"$build/bench/make_corpus" corpus "$files" "${FRAMETALLY_BENCH_MIXED:-0}" >expected.tsv
 real=$repo/../shared/corpus/real
 if [ -d "$real" ]; then
   mkdir -p corpus/real

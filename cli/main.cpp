@@ -1,45 +1,37 @@
-// tiffwalker: the shutter count of Nikon NEF and JPEG files on the command
+// tiffwalker: the shutter count of camera raw and JPEG files on the command
 // line, one file or whole photo libraries.
 #include <unistd.h>
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <iostream>
-#include <map>
-#include <memory>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "file_outcome.h"
 #include "file_walk.h"
 #include "interrupt.h"
 #include "ordered_reading.h"
-#include "progress_line.h"
-#include "readout.h"
-#include "report_writer.h"
-#include "tally.h"
-#include "tiffwalker.h"
+#include "run.h"
 
 using namespace frametally::cli;
-using frametally::Inspector;
 
 namespace {
 
-constexpr int kUsageError = 2;
-
 constexpr const char* kDescription =
-    "Prints the shutter count that a Nikon camera recorded in NEF and JPEG files: how many pictures the\n"
-    "camera had taken. Name files, or folders to read their NEF and JPEG files (-r: every folder below too).\n"
+    "Prints the shutter count that a camera recorded in its raw and JPEG files (Nikon, Sony, Pentax, the\n"
+    "Canon bodies that record one, Fujifilm's image count): how many pictures the camera had taken.\n"
+    "Name files, or folders to read their NEF and JPEG files (-r: every folder below too).\n"
     "The result is the count, or \"Not Readable\", \"No EXIF data\" or \"No Count\".";
 
 constexpr const char* kFooter = R"(Output:
   One file in text format: its result text as the only line.
   Several files or a folder, text format: a table with each file's result, camera, serial number,
-  date taken and lens, a "why:" line under each file without a count, and a summary with the
+  date taken and lens, a "why:" line under each file without a count, a "counts:" line under another
+  maker's count than Nikon's saying what it counts, and a summary with the
   highest count of each camera body. Files come in the order named; a folder's files sorted by path.
   --format tsv: a header line, then path, result, status, make, model, serial,
-  date_time_original, lens and reason, tab-separated, with \\ \t \n \r escaped.
+  date_time_original, lens, reason, maker and count_kind (mechanical_releases, all_exposures or
+  image_count), tab-separated, with \\ \t \n \r escaped.
   --format json: one JSON object per line with the same fields ("result" null and "message" set
   for a raised error); "reason" for every file without a count; "path_hex" gives a path's exact
   bytes when it is not UTF-8.
@@ -70,47 +62,6 @@ Format formatNamed(const std::string& name) {
     return Format::Text;
 }
 
-// Where the engine's own messages and listings go.
-enum class EngineText {
-    Direct,    // straight to the run's stream while the file is read (one thread)
-    Held,      // kept with the file until its turn comes (several threads)
-    Discarded  // not wanted
-};
-
-// Inspects files in a reading context of its own, one per thread.
-class InspectingReader : public FileReader {
-public:
-    InspectingReader(bool trace, bool problems, EngineText engineText, std::ostream& direct, ProgressLine& progress)
-        : engineText_(engineText), progress_(progress), discarded_(nullptr) {
-        tiffwalker::ReadingContext& context = inspector_.context();
-        context.setOption(tiffwalker::kTraceSwitch, trace);
-        context.setOption(tiffwalker::kProblemReportSwitch, problems);
-        context.setOutput(engineText == EngineText::Direct ? direct
-                          : engineText == EngineText::Held ? static_cast<std::ostream&>(held_)
-                                                           : discarded_);
-    }
-
-    ReadFile read(const std::string& path) override {
-        ReadFile file;
-        // Only on the thread that draws the progress line: the engine may
-        // write to the terminal below it.
-        if (engineText_ == EngineText::Direct) progress_.clear();
-        file.outcome = inspector_.inspect(path);
-        if (engineText_ == EngineText::Held && held_.tellp() > 0) {
-            file.engineText = held_.str();
-            held_.str(std::string());
-        }
-        return file;
-    }
-
-private:
-    Inspector inspector_;
-    EngineText engineText_;
-    ProgressLine& progress_;
-    std::ostringstream held_;
-    std::ostream discarded_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,69 +87,19 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
-        return code == 0 ? 0 : kUsageError;
+        return code == 0 ? 0 : kUsageErrorExitCode;
     }
 
     std::ios::sync_with_stdio(false);
     watchForInterrupt();
-    ProgressLine progress(std::cerr, std::cout, ::isatty(STDERR_FILENO) == 1);
-
-    WalkOptions walk;
-    walk.recursive = recursive;
-    walk.keepGoing = [] { return !interruptRequested(); };
-    walk.found = [&progress](size_t found) { progress.searching(found); };
-    walk.problem = [&progress](const WalkProblem& problem) {
-        progress.clear();
-        std::cerr << "tiffwalker: cannot read folder " << problem.path << ": " << problem.error << "\n";
-    };
-    const FileList files = collectFiles(operands, walk);
-
-    const bool batch = operands.size() > 1 || files.anyFolder;
-    const auto writer = makeReportWriter(formatNamed(formatName), batch, std::cout, files.paths);
-    // With --trace the listing is the output. Otherwise the engine's own
-    // messages and raised errors go to standard error, except beside a table
-    // on the terminal: each row's reason already says what they would, so
-    // they are left out rather than breaking into the table.
-    const bool tableOnTerminal = batch && formatNamed(formatName) == Format::Text && ::isatty(STDOUT_FILENO) == 1;
-    const bool quiet = tableOnTerminal && !trace && !problems;
-    std::ostream& engineStream = trace ? std::cout : std::cerr;
-    // Several threads hold each file's engine text back until the file's
-    // turn, so that it comes out in file order.
-    const EngineText engineText = quiet                                   ? EngineText::Discarded
-                                  : threads > 1 && files.paths.size() > 1 ? EngineText::Held
-                                                                          : EngineText::Direct;
-    Tally tally;
-    OrderedReadingOptions reading;
-    reading.threads = threads;
-    // A listing runs to megabytes: one waiting per thread is enough.
-    reading.filesAheadPerThread = trace ? 1 : 4;
-    reading.makeReader = [&] {
-        return std::make_unique<InspectingReader>(trace, problems, engineText, engineStream, progress);
-    };
-    reading.keepGoing = [] { return !interruptRequested(); };
-    reading.deliver = [&](const ReadFile& file) {
-        const FileOutcome& outcome = file.outcome;
-        progress.clear();
-        if (!file.engineText.empty()) engineStream << file.engineText;
-        if (outcome.status == Status::Error && !quiet) {
-            std::cout.flush();
-            std::cerr << "error: " << (batch ? outcome.path + ": " : std::string()) << outcome.message << "\n";
-        }
-        writer->row(outcome);
-        tally.add(outcome);
-        progress.reading(tally.files(), files.paths.size());
-    };
-    OrderedReading(files.paths, std::move(reading)).run();
-    progress.clear();
-
-    RunEnd end;
-    end.planned = files.paths.size();
-    end.interrupted = interruptRequested() || files.stopped;
-    end.searchStopped = files.stopped;
-    end.problems = files.problems;
-    writer->finish(tally, end);
-    std::cout.flush();
-
-    if (end.interrupted) return kInterruptedExitCode;
-    return files.problems.empty() ? tally.exitCode() : std::max(tally.exitCode(), 1);
+    RunOptions options;
+    options.operands = std::move(operands);
+    options.recursive = recursive;
+    options.format = formatNamed(formatName);
+    options.trace = trace;
+    options.problems = problems;
+    options.threads = threads;
+    options.outIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+    options.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    return run(options, std::cout, std::cerr);
 }

@@ -4,10 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "report_rows.h"
+#include "text_shape.h"
+
 namespace frametally::cli {
 
-// Length of the valid UTF-8 sequence at text[at], or 0 when it is not one.
-size_t utf8SequenceLength(std::string_view text, size_t at);
+using frametally::utf8SequenceLength;
 bool isValidUtf8(std::string_view text);
 
 // For a terminal: control characters and bytes that are not UTF-8 become
@@ -17,10 +19,8 @@ std::string escapedForDisplay(std::string_view text);
 // How many columns a displayable text takes: its code points.
 size_t displayWidth(std::string_view text);
 
-// For one TSV field: backslash, tab, line feed and carriage return become
-// \\, \t, \n and \r; other bytes stay as they are.
-std::string escapedForTsv(std::string_view text);
+using frametally::escapedForTsv;
 
-std::string hexOf(std::string_view bytes);
+using frametally::hexOf;
 
 }  // namespace frametally::cli

@@ -77,6 +77,12 @@ public:
         if (!outcome.reason.empty()) {
             out_ << std::string(pathWidth_ + 2, ' ') << "why: " << escapedForDisplay(outcome.reason) << '\n';
         }
+        // What a count of another maker than Nikon counts (Nikon's are
+        // mechanical releases, as they have always been shown).
+        if (outcome.countKind != tiffwalker::CountKind::None && outcome.maker != tiffwalker::Maker::Nikon) {
+            out_ << std::string(pathWidth_ + 2, ' ') << "counts: " << frametally::countKindWords(outcome.countKind)
+                 << '\n';
+        }
     }
 
     void finish(const Tally& tally, const RunEnd& end) override {

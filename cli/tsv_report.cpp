@@ -1,7 +1,7 @@
-// TSV for scripts: a header line, then one line per file. Fields are escaped
-// (\\, \t, \n, \r) so that every line is one file whatever its path holds.
+// TSV for scripts: a header line, then one line per file, as the inspection
+// layer builds them (the page's download has the same lines).
+#include "report_rows.h"
 #include "report_writer.h"
-#include "text_escape.h"
 
 namespace frametally::cli {
 
@@ -9,20 +9,9 @@ namespace {
 
 class TsvWriter : public ReportWriter {
 public:
-    explicit TsvWriter(std::ostream& out) : out_(out) {
-        out_ << "path\tresult\tstatus\tmake\tmodel\tserial\tdate_time_original\tlens\treason\n";
-    }
+    explicit TsvWriter(std::ostream& out) : out_(out) { out_ << tsvHeader(); }
 
-    void row(const FileOutcome& outcome) override {
-        const FileDetails& d = outcome.details;
-        for (const std::string* field : {&outcome.path, &outcome.result}) out_ << escapedForTsv(*field) << '\t';
-        out_ << statusName(outcome.status);
-        for (const std::string* field :
-             {&d.make, &d.model, &d.serialNumber, &d.dateTimeOriginal, &d.lens, &outcome.reason}) {
-            out_ << '\t' << escapedForTsv(*field);
-        }
-        out_ << '\n';
-    }
+    void row(const FileOutcome& outcome) override { out_ << tsvLine(outcome); }
 
 private:
     std::ostream& out_;

@@ -239,6 +239,14 @@ const std::string& readImageOnce(ReadingState& state, const char* path, ByteSour
                       file.isFolder() ? ReadingCause::Folder : ReadingCause::NotRegularFile, kNotReadable);
     }
 
+    // An empty file (a failed copy from a card, say) holds no image at all:
+    // without this it would pass for a TIFF file without directories and be
+    // answered "No Count", as if the camera had recorded no count.
+    if (file.size() == 0) {
+        writeNotReadable(state, path);
+        return finish(state, ReadingStatus::NotReadable, ReadingCause::EmptyFile, kNotReadable);
+    }
+
     TIFFHEADER header;
     header.read(file, state.order);
     // Every file type's reading looks in the containers for what the

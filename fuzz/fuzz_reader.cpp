@@ -13,6 +13,8 @@
 // the result, a batch's reading (texts only for the tags it shows) gives the
 // full reading's result and error, and a file in one of the original layouts
 // reads the same both ways (but for the counts of other makers than Nikon).
+// Every maker's maker-note parser and every container are reached through the
+// reading contexts (seeds of each in make_seeds.cpp).
 #include <sys/mman.h>
 #include <unistd.h>
 

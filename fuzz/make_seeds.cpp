@@ -18,6 +18,7 @@
 #include "container_files.h"
 #include "hostile_containers.h"
 #include "hostile_files.h"
+#include "maker_note_files.h"
 #include "reader.h"
 #include "synthetic_files.h"
 #include "tiffwalker.h"
@@ -80,6 +81,36 @@ std::vector<std::pair<std::string, Bytes>> readerSeeds() {
     camera.model = "NIKON D100";
     camera.withShutterCount = false;
     seeds.emplace_back("d100-no-count.nef", synthetic::makeNef(camera));
+    // Every other maker's maker-note layouts and count readers.
+    using synthetic::makeMakerFile;
+    seeds.emplace_back("sony-nex6.jpg",
+                       makeMakerFile(synthetic::sonyFile("NEX-6", {synthetic::sonyCountBlock(0x32, 54041)})));
+    seeds.emplace_back("sony-ilce7cm2-mm.jpg",
+                       makeMakerFile(synthetic::sonyFile("ILCE-7CM2", {synthetic::sonyCountBlock(0x0a, 249044)}, true,
+                                                         synthetic::Order::Motorola)));
+    seeds.emplace_back("sony-no-header.tif", [] {
+        auto file = synthetic::sonyFile("ILCE-7M3", {synthetic::sonyCountBlock(0x3a, 5011)}, false);
+        file.jpeg = false;
+        return makeMakerFile(file);
+    }());
+    synthetic::Bytes dslr(0x400, 0);
+    seeds.emplace_back("sony-a900.jpg", makeMakerFile(synthetic::sonyFile("DSLR-A900", {{0x0020, 7, 0, dslr}})));
+    seeds.emplace_back("pentax-aoc.jpg", makeMakerFile(synthetic::pentaxFile(1648, true, false, "MM")));
+    seeds.emplace_back("pentax-pentax-mm.jpg", makeMakerFile(synthetic::pentaxFile(2225, false, true, "II")));
+    seeds.emplace_back("pentax-dng-private.jpg", [] {
+        auto file = synthetic::pentaxFile(77, false, false, "MM", "RICOH IMAGING COMPANY, LTD.", "PENTAX K-3");
+        file.inDngPrivateData = true;
+        return makeMakerFile(file);
+    }());
+    seeds.emplace_back("canon-r5.jpg",
+                       makeMakerFile(synthetic::canonFile("Canon EOS R5", {synthetic::canonCameraInfo(0xaf1, 51234)})));
+    seeds.emplace_back("canon-moved-footer.jpg", [] {
+        auto file = synthetic::canonFile("Canon EOS-1Ds Mark III", {synthetic::canonCameraInfo(0x176, 4337, 0x200)});
+        file.layout.movedBy = 0x40;
+        file.layout.canonFooter = true;
+        return makeMakerFile(file);
+    }());
+    seeds.emplace_back("fujifilm-xt3.jpg", makeMakerFile(synthetic::fujifilmFile(7)));
     seeds.emplace_back("maker-note-loops.nef", hostile::makerNoteLoops());
     seeds.emplace_back("sub-ifd-chain.tif", hostile::subIfdChain(12));
     seeds.emplace_back("repeated-sub-ifd-lists.tif", hostile::repeatedSubIfdLists(8192));

@@ -30,7 +30,8 @@ cmake --build "$build" --target fuzz_reader fuzz_display_text make_fuzz_seeds
 
 shared=()
 if [ -d "$corpus" ]; then
-  shared=("$corpus/real" "$corpus/makers" "$corpus/malformed")
+  shared=("$corpus/real" "$corpus/malformed")
+  [ -d "$corpus/makers" ] && shared+=("$corpus/makers")
 else
   echo "No $corpus here: seeding from our synthetic files only." >&2
 fi

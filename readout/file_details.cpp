@@ -11,6 +11,9 @@ namespace frametally {
 
 namespace {
 
+// EXIF's BodySerialNumber, which most makers other than Nikon write.
+constexpr uint16_t kBodySerialNumber = 0xa431;
+
 // The text of the first record with this tag in this kind of directory: its
 // display text, or its value text where it has no display text.
 std::string textOf(const tiffwalker::RecordList& records, uint16_t tag, int32_t directory) {
@@ -44,9 +47,13 @@ FileDetails detailsOf(const tiffwalker::RecordList& records) {
     return details;
 }
 
+std::string bodySerialNumber(const tiffwalker::RecordList& records) {
+    return textOf(records, kBodySerialNumber, tiffwalker::kIfdExif);
+}
+
 std::vector<uint16_t> detailTags() {
     using namespace tiffwalker::tags;
-    return {kMake, kModel, kSoftware, kDateTimeOriginal, kLens, kSerialNumber29, kSerialNumber};
+    return {kMake, kModel, kSoftware, kDateTimeOriginal, kLens, kSerialNumber29, kSerialNumber, kBodySerialNumber};
 }
 
 std::string cameraName(const FileDetails& details) {

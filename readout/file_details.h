@@ -20,7 +20,10 @@ struct FileDetails {
 };
 
 FileDetails detailsOf(const tiffwalker::RecordList& records);
-// The tags detailsOf() takes its texts from.
+// EXIF's BodySerialNumber; the serial number of bodies whose maker notes give
+// none that detailsOf() reads (every maker's but Nikon's).
+std::string bodySerialNumber(const tiffwalker::RecordList& records);
+// The tags detailsOf() and bodySerialNumber() take their texts from.
 std::vector<uint16_t> detailTags();
 
 // The camera as people name it: the model, led by the maker's first word when

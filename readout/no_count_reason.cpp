@@ -78,6 +78,7 @@ std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
             return "cannot be opened: " + std::generic_category().message(outcome.systemError);
         case ReadingCause::Folder: return "a folder, not a file";
         case ReadingCause::NotRegularFile: return "not a regular file (a device, pipe or socket)";
+        case ReadingCause::EmptyFile: return "the file is empty";
         case ReadingCause::NeitherTiffNorJpeg: return "neither a NEF/TIFF file nor a JPEG file";
         case ReadingCause::UnknownJpegLayout:
             return "a JPEG file whose first segment is neither APP0 nor APP1, where the EXIF data must begin";

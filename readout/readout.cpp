@@ -22,7 +22,12 @@ Inspection Inspector::shown(const std::string& path, const tiffwalker::ReadingOu
     inspection.result = outcome.result;
     inspection.message = withLineBreaks(outcome.message);
     inspection.details = detailsOf(records_);
+    if (inspection.details.serialNumber.empty() && outcome.maker != tiffwalker::Maker::Nikon) {
+        inspection.details.serialNumber = bodySerialNumber(records_);
+    }
     inspection.reason = reasonForNoCount(outcome);
+    inspection.maker = outcome.maker;
+    inspection.countKind = outcome.countKind;
     records_.clear();
     return inspection;
 }
@@ -36,6 +41,26 @@ const char* statusName(ReadingStatus status) {
         case ReadingStatus::Error: return "error";
     }
     return "error";
+}
+
+const char* countKindName(tiffwalker::CountKind kind) {
+    switch (kind) {
+        case tiffwalker::CountKind::None: return "";
+        case tiffwalker::CountKind::MechanicalReleases: return "mechanical_releases";
+        case tiffwalker::CountKind::AllExposures: return "all_exposures";
+        case tiffwalker::CountKind::ImageCount: return "image_count";
+    }
+    return "";
+}
+
+const char* countKindWords(tiffwalker::CountKind kind) {
+    switch (kind) {
+        case tiffwalker::CountKind::None: return "";
+        case tiffwalker::CountKind::MechanicalReleases: return "mechanical releases";
+        case tiffwalker::CountKind::AllExposures: return "all exposures, electronic shutter included";
+        case tiffwalker::CountKind::ImageCount: return "image count (may restart)";
+    }
+    return "";
 }
 
 int exitCodeOf(ReadingStatus status) {

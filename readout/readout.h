@@ -16,6 +16,9 @@ struct Inspection {
     std::string message;  // a raised error's message, "\r\n" made a line break
     FileDetails details;  // what the file says about the camera and the picture
     std::string reason;   // why there is no count, in words; empty for a count
+    // Whose camera it is, from its Make; and what the count counts.
+    tiffwalker::Maker maker = tiffwalker::Maker::Unknown;
+    tiffwalker::CountKind countKind = tiffwalker::CountKind::None;
 };
 
 // Reads files one after another in a context of its own; one inspector per
@@ -41,6 +44,11 @@ private:
 
 // "count", "not_readable", "no_exif", "no_count" or "error".
 const char* statusName(tiffwalker::ReadingStatus status);
+// "mechanical_releases", "all_exposures", "image_count", or "" without a count.
+const char* countKindName(tiffwalker::CountKind kind);
+// The same in plain words: "mechanical releases", "all exposures, electronic
+// shutter included", "image count (may restart)", or "".
+const char* countKindWords(tiffwalker::CountKind kind);
 // 0 for a count, 1 for a failure text, 3 for a raised error.
 int exitCodeOf(tiffwalker::ReadingStatus status);
 

@@ -349,7 +349,7 @@ TEST(BatchOutput, AwkwardPathsStayOneValidLineInJsonAndTsv) {
     ASSERT_EQ(rows.size(), names.size()) << "one line per file whatever the path holds";
     std::set<std::string> escaped;
     for (const auto& row : rows) {
-        ASSERT_EQ(row.size(), 9u);
+        ASSERT_EQ(row.size(), 11u) << "the nine first columns, then maker and count_kind";
         escaped.insert(fs::path(row[0]).filename().string());
     }
     EXPECT_TRUE(escaped.count("new\\nline.nef"));

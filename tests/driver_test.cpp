@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "name_tables.h"
 #include "synthetic_files.h"
@@ -63,9 +64,22 @@ TEST_F(DriverTest, DirectoryIsNotReadable) {
     EXPECT_EQ(getImageShutterCount(dir.path().c_str()), "Not Readable");
 }
 
-TEST_F(DriverTest, EmptyAndTwoByteFilesPassAsTiffWithNothingToWalk) {
+// An empty file holds no image: not a camera file without a count.
+TEST_F(DriverTest, EmptyFileIsNotReadableBecauseItIsEmpty) {
     CapturedOutput out;
-    EXPECT_EQ(read({}), "No Count");
+    const std::string path = dir.write("empty.NEF", {});
+    EXPECT_EQ(getImageShutterCount(path.c_str()), "Not Readable");
+    EXPECT_EQ(out.text(), "\nFile not readable: " + path + "\n\n");
+    ReadingContext context;
+    std::ostringstream quiet;
+    context.setOutput(quiet);
+    const ReadingOutcome outcome = context.read(path.c_str());
+    EXPECT_EQ(outcome.status, ReadingStatus::NotReadable);
+    EXPECT_EQ(outcome.cause, ReadingCause::EmptyFile);
+}
+
+TEST_F(DriverTest, TwoByteFilePassesAsTiffWithNothingToWalk) {
+    CapturedOutput out;
     EXPECT_EQ(read({'M', 'M'}), "No Count");
     EXPECT_EQ(out.text(), "");
 }

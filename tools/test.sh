@@ -32,9 +32,11 @@ mkdir -p build-package/sample
 build-package/tools/make_sample build-package/sample/DSC_0001.NEF
 tests/package/install_test.sh build-package/frametally_*.deb build-package/sample/DSC_0001.NEF
 
-# The browser page: one WebAssembly build and one headless Chromium session,
-# checked against the tiffwalker just built.
-tools/install-deps.sh emscripten chromium chromium-driver python3-selenium
+# The browser page: its scripts' own tests in node's test runner, then one
+# WebAssembly build and one headless Chromium session, checked against the
+# tiffwalker just built.
+tools/install-deps.sh emscripten chromium chromium-driver python3-selenium nodejs
+node --test web/test/
 tools/web.sh --build-only
 rm -rf build/web-test-files
 build/tools/make_web_test_files build/web-test-files

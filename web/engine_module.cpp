@@ -1,14 +1,18 @@
 // The engine's entry points for the page's reading worker (reader-worker.js):
 // the buffer that takes a file's head, and the reading of that file, whose
 // outcome is handed back as a table of (pointer, length) pairs of its texts,
-// valid until the next reading.
+// valid until the next reading. The texts include the file's TSV and JSON
+// lines, built by the inspection layer as `tiffwalker` builds them, so that
+// the page's downloads are the command's output.
 #include <emscripten.h>
 
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include <readout.h>
+#include <report_rows.h>
 
 #include "head_byte_source.h"
 
@@ -30,29 +34,28 @@ frametally::web::HeadByteSource& source() {
 }
 
 // The order of the texts is the worker's TEXT_FIELDS.
-constexpr int kTextCount = 10;
+constexpr int kTextCount = 13;
 frametally::Inspection lastInspection;
 std::string lastCamera;
-uint32_t outcomeTable[2 * kTextCount];
 std::string lastStatus;
+std::string lastTsvLine;
+std::string lastJsonLine;
+std::string lastCountKind;
+std::string header;
+uint32_t outcomeTable[2 * kTextCount];
 
 void putText(int slot, const std::string& text) {
     outcomeTable[2 * slot] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text.data()));
     outcomeTable[2 * slot + 1] = static_cast<uint32_t>(text.size());
 }
 
-}  // namespace
-
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE unsigned char* frametally_head_buffer(size_t length) { return source().headBuffer(length); }
-
-EMSCRIPTEN_KEEPALIVE const uint32_t* frametally_inspect(const char* name, size_t headLength, double fileSize) {
-    source().startFile(static_cast<int64_t>(fileSize), headLength);
-    lastInspection = inspector().inspect(source(), name);
-    lastCamera = frametally::cameraName(lastInspection.details);
+const uint32_t* published(frametally::Inspection inspection) {
+    lastInspection = std::move(inspection);
     const frametally::Inspection& i = lastInspection;
+    lastCamera = frametally::cameraName(i.details);
     lastStatus = frametally::statusName(i.status);
+    lastTsvLine = frametally::tsvLine(i);
+    lastJsonLine = frametally::jsonLine(i);
     putText(0, lastStatus);
     putText(1, i.result);
     putText(2, i.message);
@@ -63,7 +66,46 @@ EMSCRIPTEN_KEEPALIVE const uint32_t* frametally_inspect(const char* name, size_t
     putText(7, i.details.lens);
     putText(8, i.reason);
     putText(9, lastCamera);
+    putText(10, lastTsvLine);
+    putText(11, lastJsonLine);
+    lastCountKind = i.maker != tiffwalker::Maker::Nikon ? frametally::countKindWords(i.countKind) : "";
+    putText(12, lastCountKind);
     return outcomeTable;
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE unsigned char* frametally_head_buffer(size_t length) { return source().headBuffer(length); }
+
+EMSCRIPTEN_KEEPALIVE const uint32_t* frametally_inspect(const char* name, size_t headLength, double fileSize) {
+    source().startFile(static_cast<int64_t>(fileSize), headLength);
+    return published(inspector().inspect(source(), name));
+}
+
+// The row of a file the worker could not hand to the engine: its head could
+// not be read (notReadable), or the engine stopped on it (a trap; the message
+// says how). The same table as frametally_inspect's.
+EMSCRIPTEN_KEEPALIVE const uint32_t* frametally_unread(const char* name, int notReadable, const char* text) {
+    frametally::Inspection inspection;
+    inspection.path = name;
+    if (notReadable != 0) {
+        inspection.status = tiffwalker::ReadingStatus::NotReadable;
+        inspection.result = "Not Readable";
+        inspection.reason = std::string("cannot be opened: ") + text;
+    } else {
+        inspection.status = tiffwalker::ReadingStatus::Error;
+        inspection.message = text;
+        inspection.reason = std::string("the reading raised an error: ") + text;
+    }
+    return published(std::move(inspection));
+}
+
+// The TSV header line, the same for every file.
+EMSCRIPTEN_KEEPALIVE const char* frametally_tsv_header() {
+    header = frametally::tsvHeader();
+    return header.c_str();
 }
 
 // The bytes the last reading took from its file: the head and what it read beyond.

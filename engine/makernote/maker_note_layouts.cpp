@@ -82,9 +82,7 @@ const MakerNoteLayout* layoutFor(Maker maker, const unsigned char* head, size_t 
     for (const MakerNoteLayout& layout : kLayouts) {
         if (layout.maker != maker) continue;
         const std::string_view header = layout.header;
-        // (A layout without a header fits any maker note, a standalone one
-        // handed over without its head bytes too: memcmp must not see null.)
-        if (header.empty()) return &layout;
+        if (header.empty()) return &layout;  // head may be null then
         if (header.size() <= n && std::memcmp(head, header.data(), header.size()) == 0) return &layout;
     }
     return nullptr;

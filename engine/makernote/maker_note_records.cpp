@@ -175,8 +175,9 @@ DirectoryResult readMakerNoteRecords(FileStream& file, Maker maker, const MakerN
             entry.type = found.order.get16(raw + 2);
             entry.count = found.order.get32(raw + 4);
             if (std::find(wanted.begin(), wanted.end(), entry.tag) == wanted.end()) continue;
-            const uint64_t size = uint64_t{typeSize(entry.type)} * entry.count;
-            if (size == 0 || size > kMaxKeptValue) continue;
+            const uint64_t wide = uint64_t{typeSize(entry.type)} * entry.count;
+            if (wide == 0 || wide > kMaxKeptValue) continue;
+            const auto size = static_cast<size_t>(wide);  // bounded: size_t is 32 bits in the browser
             entry.bytes.resize(size);
             if (size <= 4) {
                 std::copy(raw + 8, raw + 8 + size, entry.bytes.begin());

@@ -2,6 +2,7 @@
 // a file's records to its maker's count reader.
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "ifd_types.h"
 #include "maker_note_reading.h"
@@ -14,12 +15,13 @@ namespace tiffwalker {
 
 namespace {
 
-std::string withoutPadding(std::string text) {
-    const size_t end = text.find_last_not_of(std::string("\0 ", 2));
-    text.erase(end == std::string::npos ? 0 : end + 1);
-    const size_t start = text.find_first_not_of(std::string("\0 ", 2));
-    text.erase(0, start == std::string::npos ? text.size() : start);
-    return text;
+// The text without the NULs and spaces that pad it at either end.
+std::string_view withoutPadding(std::string_view text) {
+    constexpr std::string_view kPadding("\0 ", 2);
+    const size_t end = text.find_last_not_of(kPadding);
+    text = text.substr(0, end == std::string_view::npos ? 0 : end + 1);
+    const size_t start = text.find_first_not_of(kPadding);
+    return text.substr(start == std::string_view::npos ? text.size() : start);
 }
 
 // The first record of this tag in this kind of directory.
@@ -89,13 +91,11 @@ void readMakersCount(ReadingState& state, const StandaloneMakerNote* standalone)
     const RecordList& records = state.records;
     const CTagRecord* make = findFirstRecord(records, tags::kMake);
     const CTagRecord* model = findFirstRecord(records, tags::kModel);
-    makernote::Camera camera;
-    if (make != nullptr) camera.make = withoutPadding(make->displayStringData);
-    if (model != nullptr) camera.model = withoutPadding(model->displayStringData);
-    camera.fromCr3 = standalone != nullptr && standalone->fromCr3;
-    const Maker maker = makernote::makerOf(camera.make, camera.model);
+    const std::string_view makeText = make != nullptr ? withoutPadding(make->displayStringData) : std::string_view();
+    const std::string_view modelText = model != nullptr ? withoutPadding(model->displayStringData) : std::string_view();
+    const Maker maker = makernote::makerOf(makeText, modelText);
     outcome.maker = maker;
-    outcome.model = camera.model;
+    outcome.model = modelText;
 
     // Nikon's count is the walk's, as the engine has always read it; the
     // makers Frametally knows nothing of keep the walk's result too.
@@ -104,6 +104,8 @@ void readMakersCount(ReadingState& state, const StandaloneMakerNote* standalone)
         return;
     }
     if (maker == Maker::Unknown) return;
+    const makernote::Camera camera{std::string(makeText), std::string(modelText),
+                                   standalone != nullptr && standalone->fromCr3};
 
     const ReadingCause body = makernote::bodyRecordsNone(maker, camera);
     if (body != ReadingCause::None) return finishWith(state, makernote::CountReading::without(body));

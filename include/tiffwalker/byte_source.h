@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "export.h"
+
 namespace tiffwalker {
 
-class ByteSource {
+class TIFFWALKER_API ByteSource {
 public:
     virtual ~ByteSource() = default;
     // The number of bytes the file holds.
@@ -21,7 +23,7 @@ public:
 };
 
 // The bytes of a file held in memory; the caller keeps them alive.
-class MemorySource : public ByteSource {
+class TIFFWALKER_API MemorySource : public ByteSource {
 public:
     MemorySource(const void* data, size_t size) : data_(static_cast<const unsigned char*>(data)), size_(size) {}
     int64_t size() const override { return static_cast<int64_t>(size_); }

@@ -4,11 +4,13 @@
 // deleted by whoever catches it. The engine's error class builds on it.
 #include <string>
 
+#include "export.h"
+
 namespace tiffwalker {
 
 class CObject;
 
-struct CRuntimeClass {
+struct TIFFWALKER_API CRuntimeClass {
     const char* className;
     const CRuntimeClass* baseClass;
     CObject* (*createObject)();
@@ -17,7 +19,7 @@ struct CRuntimeClass {
     bool IsDerivedFrom(const CRuntimeClass* base) const;
 };
 
-class CObject {
+class TIFFWALKER_API CObject {
 public:
     virtual const CRuntimeClass* GetRuntimeClass() const;
     virtual ~CObject() = default;
@@ -29,7 +31,7 @@ public:
     static const CRuntimeClass classCObject;
 };
 
-class CException : public CObject {
+class TIFFWALKER_API CException : public CObject {
 public:
     const CRuntimeClass* GetRuntimeClass() const override;
     // Copies a description of the failure into buffer (at most maxLength bytes,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "byte_source.h"
+#include "export.h"
 #include "reading_outcome.h"
 #include "record_list.h"
 
@@ -18,7 +19,7 @@ namespace tiffwalker {
 struct ReadingState;
 struct EngineAccess;
 
-class ReadingContext {
+class TIFFWALKER_API ReadingContext {
 public:
     ReadingContext();
     ~ReadingContext();
@@ -63,6 +64,6 @@ private:
 };
 
 // The context behind the engine's context-free operations.
-ReadingContext& defaultContext();
+TIFFWALKER_API ReadingContext& defaultContext();
 
 }  // namespace tiffwalker

@@ -19,6 +19,7 @@ enum class ReadingCause {
     OpenFailed,                    // systemError holds the system's error number
     Folder,                        // the path names a folder
     NotRegularFile,                // a device, pipe or socket
+    EmptyFile,                     // a regular file of no bytes
     NeitherTiffNorJpeg,            // no TIFF header and no JPEG start-of-image marker
     UnknownJpegLayout,             // the JPEG's first segment is neither APP0 nor APP1
     NoExifSegment,                 // a JPEG file without an "Exif" segment

@@ -7,21 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "export.h"
 #include "tag_record.h"
 
 namespace tiffwalker {
 
 using RecordList = std::vector<CTagRecord>;
 
-void appendRecord(const CTagRecord& record);
-void appendRecord(CTagRecord&& record);
-void clearRecords();
-size_t recordCount();
+TIFFWALKER_API void appendRecord(const CTagRecord& record);
+TIFFWALKER_API void appendRecord(CTagRecord&& record);
+TIFFWALKER_API void clearRecords();
+TIFFWALKER_API size_t recordCount();
 
 // displayStringData (or stringData) of the first record with this tag, from
 // any directory; empty when there is none. Each lookup keeps its answer in a
 // text of its own until its next call.
-const std::string& getDisplayStringData(uint16_t tag);
-const std::string& getStringData(uint16_t tag);
+TIFFWALKER_API const std::string& getDisplayStringData(uint16_t tag);
+TIFFWALKER_API const std::string& getStringData(uint16_t tag);
 
 }  // namespace tiffwalker

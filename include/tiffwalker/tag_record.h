@@ -6,11 +6,12 @@
 #include <iosfwd>
 #include <string>
 
+#include "export.h"
 #include "tiff_structures.h"
 
 namespace tiffwalker {
 
-class CTagRecord {
+class TIFFWALKER_API CTagRecord {
 public:
     CTagRecord() = default;
     CTagRecord(const IFDENTRY& entry, int32_t ifdType);

@@ -15,6 +15,7 @@
 
 #include "byte_source.h"
 #include "engine_options.h"
+#include "export.h"
 #include "field_types.h"
 #include "ifd_types.h"
 #include "reading_context.h"
@@ -36,22 +37,22 @@ inline constexpr uint16_t kShutterCountTag = tags::kShutterCount;
 // stays valid until the next reading, so callers copy it. A malformed EXIF
 // header in a JPEG file raises CTiffwalkerException* instead; the catcher
 // deletes it.
-const std::string& getImageShutterCount(const char* path);
+TIFFWALKER_API const std::string& getImageShutterCount(const char* path);
 
 // The same reading, handing the records it made to the caller (moved into
 // recordsOut, which is emptied first) instead of only discarding them.
-const std::string& readImageRecords(const char* path, RecordList& recordsOut);
+TIFFWALKER_API const std::string& readImageRecords(const char* path, RecordList& recordsOut);
 
 // The file position of the file's own TIFF header: 30, 12, 0, or -1.
-int32_t getTiffBaseOffset();
+TIFFWALKER_API int32_t getTiffBaseOffset();
 
-bool isOptionOn(int option);
-void setOption(int option, bool on);
-void resetOptions();
+TIFFWALKER_API bool isOptionOn(int option);
+TIFFWALKER_API void setOption(int option, bool on);
+TIFFWALKER_API void resetOptions();
 
 // Where the engine writes every text of its own: the diagnostic listing and the
 // failure messages. Standard output unless a caller chooses another stream.
-std::ostream& engineOutput();
-void setEngineOutput(std::ostream& stream);
+TIFFWALKER_API std::ostream& engineOutput();
+TIFFWALKER_API void setEngineOutput(std::ostream& stream);
 
 }  // namespace tiffwalker

@@ -5,12 +5,11 @@
 #include <string>
 
 #include "exception_base.h"
+#include "export.h"
 
 namespace tiffwalker {
 
-class FileStream;
-
-class CTiffwalkerException : public CException {
+class TIFFWALKER_API CTiffwalkerException : public CException {
 public:
     CTiffwalkerException();
     explicit CTiffwalkerException(const std::string& message);
@@ -24,12 +23,15 @@ private:
     std::string message_;
 };
 
-[[noreturn]] void throwTiffwalkerException(const std::string& message);
+[[noreturn]] TIFFWALKER_API void throwTiffwalkerException(const std::string& message);
 // Raises the text followed by "\r\nFile is not a JPG/JPEG file".
-[[noreturn]] void reportNotJpeg(const std::string& text);
+[[noreturn]] TIFFWALKER_API void reportNotJpeg(const std::string& text);
 // Raises a stream error, if the stream's error indicator is set, writing its
 // message to out first; otherwise returns.
+#ifdef TIFFWALKER_INTERNALS
+class FileStream;
 void reportFileError(std::ostream& out, const FileStream& file);
 void reportFileError(const FileStream& file);  // writes to the engine's output
+#endif
 
 }  // namespace tiffwalker

@@ -29,8 +29,18 @@ for kind in static shared; do
     cmake --build "$work/shared-build" --target tiffwalker_engine >/dev/null
     cmake --install "$work/shared-build" --prefix "$prefix" --component engine >/dev/null
     [ -e "$prefix/lib/libtiffwalker.so" ] || { echo "FAIL: no shared library installed" >&2; exit 1; }
+    # The shared library exports its public API only: none of the reader's
+    # steps, states, streams, tables or maker-note readers.
+    leaked=$(nm -DC --defined-only "$prefix/lib/libtiffwalker.so" |
+      grep -E 'makernote::|FileStream|ReadingState|ReadingBudget|dumpImageFileDirectory|setData|findFirstIFD|readImage\(|lensDescription|engineState' || true)
+    [ -z "$leaked" ] || { echo "FAIL: the shared library exports internals:" >&2; echo "$leaked" >&2; exit 1; }
   fi
   [ ! -e "$prefix/include/tiffwalker/reading_state.h" ] || { echo "FAIL: internal header installed" >&2; exit 1; }
+  # Nothing internal is declared where an installed program can see it.
+  if c++ -std=c++20 -fsyntax-only -I"$prefix/include" -x c++ - <<<'#include <tiffwalker/tiffwalker.h>
+tiffwalker::ReadingState* s = &tiffwalker::engineState();' 2>/dev/null; then
+    echo "FAIL: the installed headers declare the engine-wide state" >&2; exit 1
+  fi
 
   cmake -S "$source_dir/tests/install/consumer" -B "$work/$kind-cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
   cmake --build "$work/$kind-cmake" >/dev/null

@@ -40,6 +40,7 @@ let shown = 0;          // rows shown: readings[0 .. shown) are on the page
 let givenAt = 0;        // when the files of the current run were given
 let lastProgress = 0;
 let problems = [];
+let tsvHeader = '';      // the engine's TSV header line
 
 // A test may set the size of the head the worker reads at once: ?head=BYTES.
 function headBytes() {
@@ -54,6 +55,7 @@ function startWorkers() {
     worker.onmessage = (event) => {
       const message = event.data;
       if (message.type === 'ready') {
+        tsvHeader = message.tsvHeader;
         workersReady += 1;
         if (workersReady === workers.length) document.documentElement.dataset.engine = 'ready';
       } else if (message.type === 'rows') {
@@ -95,6 +97,7 @@ function rowFor(reading) {
   d.dateTimeOriginal = reading.dateTimeOriginal;
   d.lens = reading.lens;
   d.reason = reading.reason;
+  d.countKind = reading.countKind ?? '';
   d.camera = reading.camera;
   d.bytesRead = reading.bytesRead ?? 0;
 
@@ -109,6 +112,12 @@ function rowFor(reading) {
     why.className = 'reason';
     why.textContent = `why: ${reading.reason}`;
     result.append(why);
+  } else if (reading.countKind) {
+    // What a count of another maker than Nikon counts.
+    const counts = document.createElement('span');
+    counts.className = 'reason';
+    counts.textContent = `counts: ${reading.countKind}`;
+    result.append(counts);
   }
   cell(row, '', 'Camera', reading.camera);
   cell(row, '', 'Serial number', reading.serial);
@@ -255,7 +264,7 @@ document.addEventListener('drop', (event) => {
 });
 
 document.getElementById('download-tsv').addEventListener('click',
-  () => download(tsvText(readingsSoFar()), 'shutter-counts.tsv', 'text/tab-separated-values'));
+  () => download(tsvText(tsvHeader, readingsSoFar()), 'shutter-counts.tsv', 'text/tab-separated-values'));
 document.getElementById('download-json').addEventListener('click',
   () => download(jsonLinesText(readingsSoFar()), 'shutter-counts.jsonl', 'application/x-ndjson'));
 document.getElementById('clear').addEventListener('click', clear);

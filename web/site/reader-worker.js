@@ -21,7 +21,11 @@ const HEADS_IN_FLIGHT = 48;
 // the table) per file would cost the page more than the reading.
 const POST_INTERVAL_MS = 100;
 
-const TEXT_FIELDS = ['status', 'result', 'message', 'make', 'model', 'serial', 'dateTimeOriginal', 'lens', 'reason', 'camera'];
+// The engine's texts of a reading, in the order it hands them back (the
+// module's published()); tsvLine and jsonLine are the file's rows in the
+// downloads, built by the engine's inspection layer as the command builds them.
+const TEXT_FIELDS = ['status', 'result', 'message', 'make', 'model', 'serial', 'dateTimeOriginal', 'lens', 'reason',
+  'camera', 'tsvLine', 'jsonLine', 'countKind'];
 
 const decoder = new TextDecoder('utf-8');  // bytes that are not UTF-8 become U+FFFD
 const syncReader = new FileReaderSync();
@@ -84,21 +88,11 @@ function emptyFields() {
   return Object.fromEntries(TEXT_FIELDS.map((field) => [field, '']));
 }
 
-function inspect(job, bytes) {
-  const head = new Uint8Array(bytes);
-  const headPointer = engine._frametally_head_buffer(head.length);
-  engine.HEAPU8.set(head, headPointer);
-  currentFile = job.file;
-  let table;
-  try {
-    table = engine.ccall('frametally_inspect', 'number', ['string', 'number', 'number'],
-      [job.path, head.length, job.file.size]) >>> 2;
-  } finally {
-    currentFile = null;
-  }
-  // The engine hands back a (pointer, length) pair per text.
+// The engine hands back a (pointer, length) pair per text.
+function textsOf(tablePointer) {
+  const table = tablePointer >>> 2;
   const words = engine.HEAPU32;
-  const fields = { bytesRead: engine._frametally_bytes_read() };
+  const fields = {};
   TEXT_FIELDS.forEach((field, i) => {
     const pointer = words[table + 2 * i];
     const length = words[table + 2 * i + 1];
@@ -107,12 +101,28 @@ function inspect(job, bytes) {
   return fields;
 }
 
-function unreadableHead(error) {
-  return Object.assign(emptyFields(), {
-    status: 'not_readable',
-    result: 'Not Readable',
-    reason: `cannot be opened: ${error && error.message ? error.message : error}`,
-  });
+function inspect(job, bytes) {
+  const head = new Uint8Array(bytes);
+  const headPointer = engine._frametally_head_buffer(head.length);
+  engine.HEAPU8.set(head, headPointer);
+  currentFile = job.file;
+  let table;
+  try {
+    table = engine.ccall('frametally_inspect', 'number', ['string', 'number', 'number'],
+      [job.path, head.length, job.file.size]);
+  } finally {
+    currentFile = null;
+  }
+  return Object.assign(textsOf(table), { bytesRead: engine._frametally_bytes_read() });
+}
+
+const messageOf = (error) => String(error && error.message ? error.message : error);
+
+// A file the engine did not read: its head could not be read, or the engine
+// stopped on it. Its row still comes from the engine, as every other.
+function unread(job, notReadable, text) {
+  return textsOf(engine.ccall('frametally_unread', 'number', ['string', 'number', 'string'],
+    [job.path, notReadable ? 1 : 0, text]));
 }
 
 function post(force) {
@@ -141,23 +151,23 @@ async function run() {
     headsStarted -= 1;
     let fields;
     if (head.error) {
-      fields = unreadableHead(head.error);
+      fields = unread(job, true, messageOf(head.error));
     } else {
       try {
         fields = inspect(job, head.bytes);
       } catch (error) {
         // The engine itself failed (a trap, memory exhausted): this file gets
         // its row, and the next file a fresh engine.
-        fields = Object.assign(emptyFields(), {
-          status: 'error',
-          message: `the reader stopped: ${error && error.message ? error.message : error}`,
-        });
-        fields.reason = `the reading raised an error: ${fields.message}`;
+        const message = `the reader stopped: ${messageOf(error)}`;
         engine = null;
         engineStarting = null;
         try {
           await startEngine();
+          fields = unread(job, false, message);
         } catch (restartError) {
+          // No engine to build the rows: the page still shows the file.
+          fields = Object.assign(emptyFields(), { status: 'error', message,
+            reason: `the reading raised an error: ${message}` });
           unsent.push(rowOf(job, fields));
           post(true);
           jobs.length = 0;
@@ -184,7 +194,7 @@ self.onmessage = (event) => {
   } else if (message.type === 'start') {
     if (Number.isInteger(message.headBytes) && message.headBytes > 0) headBytes = message.headBytes;
     startEngine().then(
-      () => self.postMessage({ type: 'ready' }),
+      () => self.postMessage({ type: 'ready', tsvHeader: engine.UTF8ToString(engine._frametally_tsv_header()) }),
       (error) => self.postMessage({ type: 'engine-failed', message: String(error && error.message ? error.message : error) }),
     );
   }

@@ -1,42 +1,19 @@
 // The downloads in the formats of `tiffwalker --format tsv` and `--format
 // json`, and the summary of a run: the highest count of each camera body.
+// No browser needed: node's test runner tests it (web/test/*.test.js).
 
-const TSV_HEADER = 'path\tresult\tstatus\tmake\tmodel\tserial\tdate_time_original\tlens\treason\n';
-
-// Every line must stay one file whatever a name or a text from a file holds.
-function escapedForTsv(text) {
-  return text.replace(/[\\\t\n\r]/g, (c) => ({ '\\': '\\\\', '\t': '\\t', '\n': '\\n', '\r': '\\r' })[c]);
+// Each reading carries its own TSV and JSON lines, built by the engine's
+// inspection layer (as `tiffwalker --format tsv` and `--format json` build
+// them); the downloads put them together in the order the files were given.
+export function tsvText(header, readings) {
+  return header + readings.map((r) => r.tsvLine || '').join('');
 }
-
-export function tsvText(readings) {
-  const lines = [TSV_HEADER];
-  for (const r of readings) {
-    const fields = [r.path, r.status === 'error' ? '' : r.result, r.status, r.make, r.model, r.serial,
-      r.dateTimeOriginal, r.lens, r.reason];
-    lines.push(fields.map((field, i) => (i === 2 ? field : escapedForTsv(field))).join('\t') + '\n');
-  }
-  return lines.join('');
-}
-
-const orNull = (text) => (text === '' ? null : text);
 
 export function jsonLinesText(readings) {
-  return readings.map((r) => {
-    const line = {
-      path: r.path,
-      result: r.status === 'error' ? null : r.result,
-      status: r.status,
-      make: orNull(r.make),
-      model: orNull(r.model),
-      serial: orNull(r.serial),
-      date_time_original: orNull(r.dateTimeOriginal),
-      lens: orNull(r.lens),
-    };
-    if (r.status !== 'count') line.reason = r.reason;
-    if (r.status === 'error') line.message = r.message;
-    return JSON.stringify(line) + '\n';
-  }).join('');
+  return readings.map((r) => r.jsonLine || '').join('');
 }
+
+const MAX_COUNT = 2n ** 64n - 1n;
 
 // Counts per status, and per camera body (camera name and serial number) the
 // highest count and the file that holds it; the first file wins a tie.
@@ -50,8 +27,10 @@ export class Tally {
   add(reading) {
     this.files += 1;
     this.byStatus.set(reading.status, (this.byStatus.get(reading.status) || 0) + 1);
+    // A count is a plain decimal number that fits 64 bits, as the command's tally takes it.
     if (reading.status !== 'count' || !/^[0-9]+$/.test(reading.result)) return;
     const count = BigInt(reading.result);
+    if (count > MAX_COUNT) return;
     const key = `${reading.camera}\u0000${reading.serial}`;
     const body = this.bodies.get(key);
     if (!body) {
