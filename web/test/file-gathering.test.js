@@ -25,6 +25,11 @@ function folderEntry(path, children) {
 
 test('image names in any case; chosen files as given; a folder input filtered and sorted by path', () => {
   assert.ok(isImageName('A.JpEg') && isImageName('b.nef') && !isImageName('c.nef.txt'));
+  // Every file type the reader finds TIFF structures in, in any case.
+  for (const name of ['a.ARW', 'b.sr2', 'c.Pef', 'd.dng', 'e.CR2', 'f.cr3', 'g.HEIC', 'h.heif', 'i.HIF', 'j.raf']) {
+    assert.ok(isImageName(name), name);
+  }
+  assert.ok(!isImageName('k.tif') && !isImageName('l.cr4') && !isImageName('m.hif.xmp'));
   assert.deepEqual(chosenFiles([file('z.txt'), file('a.NEF')]).map((f) => f.path), ['z.txt', 'a.NEF']);
   const picked = folderFiles([file('b.JPG', 'card/b.JPG'), file('x.txt', 'card/x.txt'), file('a.nef', 'card/sub/a.nef'),
     file('a.NEF', 'card/a.NEF')]);
