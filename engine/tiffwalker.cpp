@@ -171,9 +171,9 @@ bool hasOriginalJpegLayout(FileStream& file) {
     file.seek(0);
     const size_t got = file.read(start, sizeof start);
     file.seek(0);
-    if (got < sizeof start || start[0] != 0xFF || start[1] != 0xD8 || start[2] != 0xFF) return false;
-    if (start[3] == 0xE1) return std::memcmp(start + 6, "Exif\0", 5) == 0;
-    if (start[3] == 0xE0) return std::memcmp(start + 24, "Exif\0", 5) == 0;
+    if (got < 4 || start[0] != 0xFF || start[1] != 0xD8 || start[2] != 0xFF) return false;
+    if (start[3] == 0xE1) return got >= 6 + 5 && std::memcmp(start + 6, "Exif\0", 5) == 0;
+    if (start[3] == 0xE0) return got >= 24 + 5 && std::memcmp(start + 24, "Exif\0", 5) == 0;
     return false;
 }
 

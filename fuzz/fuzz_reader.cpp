@@ -129,9 +129,9 @@ bool hasOriginalLayout(const uint8_t* data, size_t size) {
                       (data[0] == 'M' && data[1] == 'M' && data[2] == 0 && data[3] == 42))) {
         return true;
     }
-    if (size < 30 || data[0] != 0xFF || data[1] != 0xD8 || data[2] != 0xFF) return false;
-    if (data[3] == 0xE1) return std::memcmp(data + 6, "Exif\0", 5) == 0;
-    if (data[3] == 0xE0) return std::memcmp(data + 24, "Exif\0", 5) == 0;
+    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8 || data[2] != 0xFF) return false;
+    if (data[3] == 0xE1) return size >= 6 + 5 && std::memcmp(data + 6, "Exif\0", 5) == 0;
+    if (data[3] == 0xE0) return size >= 24 + 5 && std::memcmp(data + 24, "Exif\0", 5) == 0;
     return false;
 }
 
