@@ -23,6 +23,7 @@ Inspection Inspector::shown(const std::string& path, const tiffwalker::ReadingOu
     inspection.message = withLineBreaks(outcome.message);
     inspection.details = detailsOf(records_);
     inspection.reason = reasonForNoCount(outcome);
+    inspection.cause = outcome.cause;
     records_.clear();
     return inspection;
 }
