@@ -15,7 +15,8 @@ what it reads against the command):
 - handing 300 files to the workers: "Reading…" shows before any row, and no
   task keeps the page busy for more than 100 ms;
 - for one file, what a screen reader hears names its count; landmarks have
-  names of their own; dates show as dates, serial numbers without "NO=";
+  names of their own; dates show as dates, serial numbers without "NO=",
+  reasons in plain words, and the legend explains "Error" too;
 - opened as a file:// page it says that it must be served."""
 import base64
 import json
@@ -158,6 +159,9 @@ def test_widths_and_words(session, tiffwalker, files):
         "return Array.from(document.querySelectorAll('#results tr[data-status=\"no_count\"] .reason'), (r) => r.textContent);")
     check(reasons and shown and all(s != r['reason'] for s, r in zip(shown, reasons)),
           'a reason without a count is shown in plain words')
+
+    legend = session.driver.execute_script("return Array.from(document.querySelectorAll('#about dt'), (d) => d.textContent);")
+    check(set(legend) >= {'No Count', 'Not Readable', 'No EXIF data', 'Error'}, f'the legend explains {legend}')
 
     names = session.driver.execute_script(
         "return Array.from(document.querySelectorAll('main section[aria-labelledby]'),"
