@@ -54,8 +54,9 @@ def second_version(site, into):
     """The site staged again from changed sources, as a new release would be."""
     sources = os.path.join(into, 'sources')
     shutil.copytree(os.path.join(WEB, 'site'), sources)
-    with open(os.path.join(sources, 'app.js'), 'a', encoding='utf-8') as app:
-        app.write(f'\n{MARKER}\n')
+    for name in ('app.js', 'reader-worker.js'):
+        with open(os.path.join(sources, name), 'a', encoding='utf-8') as script_file:
+            script_file.write(f'\n{MARKER}\n')
     staged = os.path.join(into, 'v2')
     subprocess.run(['cmake', f'-DSOURCE_DIR={sources}', f'-DMODULE_DIR={site}', f'-DSITE_DIR={staged}',
                     '-P', os.path.join(WEB, 'stage_site.cmake')], check=True)
@@ -69,8 +70,8 @@ def publish(version, live):
         shutil.copy(os.path.join(version, name), live)
 
 
-def app_script(session):
-    return script(session, "fetch('app.js').then((r) => r.text()).then(done, (e) => done(String(e)));")
+def app_script(session, name='app.js'):
+    return script(session, "fetch(arguments[0]).then((r) => r.text()).then(done, (e) => done(String(e)));", name)
 
 
 def test_update(site, files, work):
@@ -92,16 +93,20 @@ def test_update(site, files, work):
         button = session.driver.find_element(By.ID, 'update-reload')
         check(button.is_displayed() and button.text == 'Reload to update', f'update: the button says {button.text!r}')
         # Until the user asks, the open page keeps its own version, workers started again included.
-        check(MARKER not in app_script(session), 'update: the open page was handed the new version')
-        session.driver.find_element(By.ID, 'clear').click() if session.driver.find_element(By.ID, 'clear').is_displayed() else None
         rows = session.give_files(files[:2])
-        check(len(rows) == 2, 'update: the open page still reads')
+        session.driver.find_element(By.ID, 'clear').click()
+        session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.engine') == 'ready', 30)
+        for name in ('app.js', 'reader-worker.js'):
+            check(MARKER not in app_script(session, name), f'update: the open page was handed the new {name}')
+        rows = session.give_files(files[:2])
+        check(len(rows) == 2, 'update: the open page still reads with its workers started again')
 
         button.click()
         session.wait_for(lambda d: d.execute_script('return document.readyState') == 'complete'
                          and d.execute_script('return document.documentElement.dataset.update') is None, 30)
         session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.engine') == 'ready', 30)
-        check(MARKER in app_script(session), 'update: after "Reload to update" the new version is in use')
+        for name in ('app.js', 'reader-worker.js'):
+            check(MARKER in app_script(session, name), f'update: after "Reload to update" the new {name} is in use')
         caches = script(session, "caches.keys().then(done)")
         check(len(caches) == 1, f'update: the caches kept are {caches}')
         rows = session.give_files(files[:2])
