@@ -278,13 +278,21 @@ private slots:
         QCOMPARE(details().size(), 6);
     }
 
-    // Descenders of a font that reaches below its stated height stay whole.
+    // Descenders stay whole: no ink on a value's last pixel row (at 7 to 9
+    // points they reached it when a row was one font height).
+    void detailRowsHoldTheirDescenders_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        for (int size : {7, 9, 14})
+            QTest::addRow("DejaVu Serif %d", size) << size;
+    }
     void detailRowsHoldTheirDescenders()
     {
+        QFETCH(int, pointSize);
         if (!QFontDatabase::families().contains(QStringLiteral("DejaVu Serif")))
             QSKIP("DejaVu Serif is not installed");
         const QFont saved = QApplication::font();
-        QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 14));
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), pointSize));
         CMainDialog dialog;
         QApplication::setFont(saved);
         dialog.show();
