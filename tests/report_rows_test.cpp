@@ -65,7 +65,9 @@ TEST(ReportRows, AwkwardBytesKeepEachLineOneValidLine) {
     odd.details.lens = "\"quoted\"\x01\x1f";
     EXPECT_TRUE(frametally::tsvLine(odd).starts_with("a\\tb\\\\c\\nd\\re\xFF.NEF\t"));
     const std::string json = frametally::jsonLine(odd);
-    EXPECT_TRUE(json.starts_with("{\"path\":\"a\\tb\\\\c\\nd\\re\xEF\xBF\xBD.NEF\",\"path_hex\":\"6109625c630a640d65ff2e4e4546\"")) << json;
+    EXPECT_TRUE(json.starts_with(
+        "{\"path\":\"a\\tb\\\\c\\nd\\re\xEF\xBF\xBD.NEF\",\"path_hex\":\"6109625c630a640d65ff2e4e4546\""))
+        << json;
     EXPECT_NE(json.find("\"lens\":\"\\\"quoted\\\"\\u0001\\u001f\""), std::string::npos) << json;
 }
 
