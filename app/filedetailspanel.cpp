@@ -8,13 +8,16 @@
 
 #include "dialogunits.h"
 #include "text_shape.h"
+#include "textfit.h"
 
 namespace {
 
 // The panel measures 216 x 96 dialog units, as wide as the controls above;
 // titles line up with the texts above them, and values leave room for a lens
-// name. The reason takes the whole width beneath its title, with room for
-// three lines.
+// name. A row is a line and a quarter high (10 units of an eighth of the font's
+// height), so that descenders of fonts that reach below their stated height
+// are not cut. The reason takes the whole width beneath its title, with room
+// for three lines.
 constexpr int kWidth = 216;
 constexpr int kHeight = 96;
 constexpr int kTitleLeft = 32;
@@ -22,9 +25,11 @@ constexpr int kTitleWidth = 60;
 constexpr int kValueLeft = 96;
 constexpr int kValueWidth = 112;
 constexpr int kRowPitch = 11;
+constexpr int kRowHeight = 10;
 constexpr int kReasonTop = 5 * kRowPitch;
 constexpr int kReasonWidth = kValueLeft + kValueWidth - kTitleLeft;
-constexpr int kReasonHeight = 3 * 8;
+constexpr int kReasonLines = 3;
+constexpr int kReasonHeight = kReasonLines * kRowHeight;
 
 // EXIF writes "2025:01:10 10:10:00"; shown with dashes in the date, as people
 // read it. Anything else is shown as the file has it.
@@ -49,14 +54,14 @@ CFileDetailsPanel::CFileDetailsPanel(QWidget* parent) : QWidget(parent)
 
     m_reasonTitle = new QLabel(tr("Why no count:"), this);
     m_reasonTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    units.placeText(m_reasonTitle, kTitleLeft, kReasonTop, kTitleWidth, 8);
+    units.placeText(m_reasonTitle, kTitleLeft, kReasonTop, kTitleWidth, kRowHeight);
     m_reason = new QLabel(this);
     m_reason->setObjectName(QStringLiteral("reasonValue"));
     m_reason->setTextFormat(Qt::PlainText);
     m_reason->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_reason->setWordWrap(true);
-    m_reason->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_reason->setGeometry(units.rect(kTitleLeft, kReasonTop + 10, kReasonWidth, kReasonHeight));
+    setSelectable(m_reason);
+    m_reason->setGeometry(
+        units.rect(kTitleLeft, kReasonTop + kRowHeight, kReasonWidth, kReasonHeight));
     m_reason->setAccessibleName(tr("Why no count"));
     m_reasonTitle->hide();
     m_reason->hide();
@@ -67,15 +72,14 @@ QLabel* CFileDetailsPanel::addRow(const QString& title, const char* name, int to
     const CDialogUnits units(font());
     auto* titleLabel = new QLabel(title, this);
     titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    units.placeText(titleLabel, kTitleLeft, top, kTitleWidth, 8);
+    units.placeText(titleLabel, kTitleLeft, top, kTitleWidth, kRowHeight);
 
     auto* value = new QLabel(this);
     value->setObjectName(QLatin1String(name));
     value->setTextFormat(Qt::PlainText);
     value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Serial numbers and lens names are worth copying.
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QRect area = units.rect(kValueLeft, top, kValueWidth, 8);
+    setSelectable(value);
+    QRect area = units.rect(kValueLeft, top, kValueWidth, kRowHeight);
     // A title widened for a large font pushes its value to the right, within the panel.
     area.setLeft(qMin(qMax(area.left(), titleLabel->geometry().right() + units.x(4)),
                       area.right() - units.x(8)));
@@ -86,12 +90,22 @@ QLabel* CFileDetailsPanel::addRow(const QString& title, const char* name, int to
     return value;
 }
 
+void CFileDetailsPanel::setSelectable(QLabel* label)
+{
+    // Serial numbers, lens names and reasons are worth copying, also without
+    // a mouse: Tab reaches a value that is shown, and its text can then be
+    // selected with the keys and copied.
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setFocusPolicy(Qt::NoFocus);
+}
+
 void CFileDetailsPanel::setValue(QLabel* label, const QString& text, Qt::TextElideMode mode,
                                  const QString& tooltip)
 {
     const QString shown =
         label->fontMetrics().elidedText(text, mode, label->contentsRect().width());
     label->setText(shown);
+    label->setFocusPolicy(text.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
     label->setToolTip(!tooltip.isEmpty() ? tooltip : shown != text ? text : QString());
 }
 
@@ -111,15 +125,17 @@ void CFileDetailsPanel::showReading(const frametally::SelectReading& reading)
     setValue(m_lens, oneLine(QString::fromUtf8(reading.lens)), Qt::ElideRight);
 
     // Under a count of another maker than Nikon's, the same place says what
-    // it counts.
+    // it counts. Three lines at most, a long word broken rather than cut, and
+    // an ellipsis where the rest does not fit; the tooltip then holds it whole.
     const bool counts = reading.reason.empty() && !reading.countKind.empty();
     m_reasonTitle->setText(counts ? tr("What it counts:") : tr("Why no count:"));
     m_reason->setAccessibleName(counts ? tr("What it counts") : tr("Why no count"));
     const QString reason = QString::fromUtf8(counts ? reading.countKind : reading.reason);
-    m_reason->setText(reason);
-    // Longer than its three lines: the tooltip holds it whole.
-    const bool clipped = m_reason->heightForWidth(m_reason->width()) > m_reason->height();
+    bool clipped = false;
+    m_reason->setText(fittedLines(reason, m_reason->font(), m_reason->contentsRect().width(),
+                                  kReasonLines, &clipped));
     m_reason->setToolTip(clipped ? reason : QString());
+    m_reason->setFocusPolicy(reason.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
     m_reasonTitle->setVisible(!reason.isEmpty());
     m_reason->setVisible(!reason.isEmpty());
 }

@@ -20,6 +20,7 @@ public:
 private:
     // A title and its value beside it, top dialog units down; returns the value.
     QLabel* addRow(const QString& title, const char* name, int top);
+    static void setSelectable(QLabel* label);
     // Shows text in label, shortened with an ellipsis where it does not fit;
     // the tooltip then holds it whole, unless tooltip is given.
     static void setValue(QLabel* label, const QString& text, Qt::TextElideMode mode,

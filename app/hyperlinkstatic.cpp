@@ -196,7 +196,13 @@ CHyperlinkStatic::CHyperlinkStatic(QWidget* parent) : QLabel(parent)
 
 CHyperlinkStatic::~CHyperlinkStatic()
 {
-    // A lookup still running when the box closes is given up.
+    // An opener still running when the box closes goes on alone (it may be
+    // the browser's parent); a lookup still running is given up.
+    if (m_opener) {
+        m_opener->disconnect(this);
+        m_opener->setParent(nullptr);
+        connect(m_opener, &QProcess::finished, m_opener, &QObject::deleteLater);
+    }
     if (m_lookup) {
         m_lookup->disconnect(this);
         m_lookup->kill();
@@ -334,16 +340,76 @@ int CHyperlinkStatic::openLink(const QString& link)
 {
     if (link.isEmpty())
         return kEmptyLink;
+    // One opening at a time; it opens the link asked for last.
+    m_lookupLink = link;
+    if (m_opener)
+        return kLookingUp;
+    if (startDesktopOpener(link))
+        return kLookingUp;
     if (openWithDesktop(link))
         return kOpened;
+    return openWithBrowser(link);
+}
 
+bool CHyperlinkStatic::startDesktopOpener(const QString& link)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return false;
+    m_opener = new QProcess(this);
+    m_opener->setStandardOutputFile(QProcess::nullDevice());
+    m_opener->setStandardErrorFile(QProcess::nullDevice());
+    connect(m_opener, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
+        finishDesktopOpener(status == QProcess::NormalExit && exitCode == 0);
+    });
+    // Queued: a program that cannot start may be reported within start().
+    connect(
+        m_opener, &QProcess::errorOccurred, this,
+        [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                finishDesktopOpener(false);
+        },
+        Qt::QueuedConnection);
+    m_openerTimer.start(kToolTimeout, this);
+    m_opener->start(opener, {QUrl::fromUserInput(link).toString(QUrl::FullyEncoded)});
+    return true;
+#else
+    (void)link;
+    return false;
+#endif
+}
+
+void CHyperlinkStatic::finishDesktopOpener(bool opened)
+{
+    m_openerTimer.stop();
+    QProcess* opener = std::exchange(m_opener, nullptr);
+    if (!opener)
+        return;
+    opener->disconnect(this);
+    if (opener->state() == QProcess::NotRunning) {
+        opener->deleteLater();
+    } else {
+        // Still running: left to finish on its own, and cleaned up then.
+        opener->setParent(nullptr);
+        connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    }
+    if (opened) {
+        emit openFinished(kOpened);
+        return;
+    }
+    const int result = openWithBrowser(m_lookupLink);
+    if (result != kLookingUp)
+        emit openFinished(result);
+}
+
+int CHyperlinkStatic::openWithBrowser(const QString& link)
+{
     const QStringList command = browserFromEnvironment();
     if (!command.isEmpty())
         return startBrowser(command, link);
     // The desktop's default browser is asked of xdg-mime, which takes seconds
-    // on some desktops: that runs in the background. One lookup at a time; it
-    // opens the link asked for last.
-    m_lookupLink = link;
+    // on some desktops: that runs in the background.
     if (!m_lookup)
         startBrowserLookup();
     return kLookingUp;
@@ -522,6 +588,11 @@ void CHyperlinkStatic::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == m_lookupTimer.timerId()) {
         finishBrowserLookup();
+        return;
+    }
+    if (event->timerId() == m_openerTimer.timerId()) {
+        // The opener has started the browser and waits for it: opened.
+        finishDesktopOpener(true);
         return;
     }
     if (event->timerId() != m_hoverTimer.timerId()) {

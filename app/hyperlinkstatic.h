@@ -94,9 +94,10 @@ public:
     void loadLinkCursor();
     void notifyParent();
 
-    // Opens link in the user's web browser: the desktop's own way first, then
-    // the registered browser command. Above 32 means success; kLookingUp means
-    // the desktop's default browser is still being asked for.
+    // Opens link in the user's web browser: the desktop's own way first
+    // (xdg-open, whose exit status is awaited in the background, or Qt's way
+    // where there is none), then the registered browser command. Above 32
+    // means success; kLookingUp means the answer is still awaited.
     virtual int openLink(const QString& link);
 
     // What a click does: open the link, mark it visited, or beep and show the
@@ -118,6 +119,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
     virtual bool openWithDesktop(const QString& link);
+    // Starts the desktop's opener (xdg-open) on link without waiting for it;
+    // false when there is none. Its exit status decides, in the background:
+    // an opener that starts and then fails has opened nothing.
+    virtual bool startDesktopOpener(const QString& link);
     virtual void messageBeep();
     // Tells the user that no browser could be opened, giving the address to
     // copy; returns at once.
@@ -131,6 +136,11 @@ private:
     // finishBrowserLookup() goes on when it answers or takes too long.
     void startBrowserLookup();
     void finishBrowserLookup();
+    // The desktop's opener ended (or took too long, which counts as opened:
+    // some openers stay while the browser runs).
+    void finishDesktopOpener(bool opened);
+    // What openLink tries after the desktop's way has failed.
+    int openWithBrowser(const QString& link);
     // The browser command in $BROWSER, without the link; empty when unset.
     static QStringList browserFromEnvironment();
     // The command of the desktop entry desktopId, without the link.
@@ -161,6 +171,8 @@ private:
     QAction* m_copyLinkAction = nullptr;
     QProcess* m_lookup = nullptr;
     QBasicTimer m_lookupTimer;
+    QProcess* m_opener = nullptr;
+    QBasicTimer m_openerTimer;
     QString m_lookupLink;
     bool m_clickWaiting = false;
 };

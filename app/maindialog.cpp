@@ -25,6 +25,7 @@
 #include "dialogunits.h"
 #include "filedetailspanel.h"
 #include "frametallyapp.h"
+#include "textfit.h"
 
 namespace {
 
@@ -188,8 +189,10 @@ QString CMainDialog::pickerFolder() const
 
 void CMainDialog::showMessage(const std::string& text)
 {
+    // A path or a word too long for the box breaks rather than being cut.
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
-                    chosenfile::text(text), QMessageBox::Ok, this);
+                    breakableText(chosenfile::text(text)), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -26,6 +26,7 @@ Inspection Inspector::shown(const std::string& path, const tiffwalker::ReadingOu
         inspection.details.serialNumber = bodySerialNumber(records_);
     }
     inspection.reason = reasonForNoCount(outcome);
+    inspection.cause = outcome.cause;
     inspection.maker = outcome.maker;
     inspection.countKind = outcome.countKind;
     records_.clear();

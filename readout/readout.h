@@ -16,6 +16,7 @@ struct Inspection {
     std::string message;  // a raised error's message, "\r\n" made a line break
     FileDetails details;  // what the file says about the camera and the picture
     std::string reason;   // why there is no count, in words; empty for a count
+    tiffwalker::ReadingCause cause = tiffwalker::ReadingCause::None;  // what the reason says
     // Whose camera it is, from its Make; and what the count counts.
     tiffwalker::Maker maker = tiffwalker::Maker::Unknown;
     tiffwalker::CountKind countKind = tiffwalker::CountKind::None;

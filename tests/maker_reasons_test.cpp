@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "maker_test_support.h"
+#include "plain_reason.h"
 #include "readout.h"
 
 namespace {
@@ -38,6 +39,25 @@ TEST(MakerReasons, EachCauseInPlainWords) {
     EXPECT_EQ(inspect(olympus).reason,
               "Make is \"Hasselblad\", a maker whose files Frametally reads no count from (it reads Nikon, Sony, "
               "Pentax, Canon and Fujifilm cameras)");
+}
+
+TEST(MakerReasons, ThePagesPlainWordsForEachNewCause) {
+    EXPECT_EQ(frametally::plainReason(inspect(synthetic::sonyFile("ILCE-7M9", {synthetic::sonyCountBlock(0x32, 5)}))),
+              "Frametally does not know where this camera model (ILCE-7M9) keeps its count, so it shows none rather "
+              "than a guess.");
+    EXPECT_EQ(frametally::plainReason(
+                  inspect(synthetic::canonFile("Canon EOS 5D Mark IV", {synthetic::canonCameraInfo(0xaf1, 5)}))),
+              "This camera model (Canon EOS 5D Mark IV) does not record a shutter count in its files.");
+    synthetic::MakerFile panasonic;
+    panasonic.make = "Panasonic";
+    panasonic.model = "DC-G9";
+    panasonic.entries = {{0x0100, 7, 4, {1, 2, 3, 4}}};
+    EXPECT_EQ(frametally::plainReason(inspect(panasonic)),
+              "Panasonic cameras do not record a shutter count in their files.");
+    EXPECT_NE(
+        frametally::plainReason(inspect(synthetic::sonyFile("NEX-6", {synthetic::sonyCountBlock(0x32, 0x15000001)})))
+            .find("moved the camera's notes"),
+        std::string::npos);
 }
 
 TEST(MakerReasons, ImageCountIsNamedForWhatItIs) {

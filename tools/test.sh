@@ -41,5 +41,6 @@ tools/web.sh --build-only
 rm -rf build/web-test-files
 build/tools/make_web_test_files build/web-test-files
 /usr/bin/python3 web/test/browser_test.py build-web/site build/cli/tiffwalker build/web-test-files ../shared/corpus
+/usr/bin/python3 web/test/page_test.py build-web/site build/cli/tiffwalker build/web-test-files
 
 echo "All tests passed: plain, under the sanitizers, of the package and in the browser."

@@ -1,8 +1,8 @@
 // The engine's entry points for the page's reading worker (reader-worker.js):
 // the buffer that takes a file's head, and the reading of that file, whose
 // outcome is handed back as a table of (pointer, length) pairs of its texts,
-// valid until the next reading. The texts include the file's TSV and JSON
-// lines, built by the inspection layer as `tiffwalker` builds them, so that
+// valid until the next reading. The texts include the reason in plain words
+// for the page, and the file's TSV and JSON lines, built by the inspection layer as `tiffwalker` builds them, so that
 // the page's downloads are the command's output.
 #include <emscripten.h>
 
@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include <plain_reason.h>
 #include <readout.h>
 #include <report_rows.h>
 
@@ -34,12 +35,13 @@ frametally::web::HeadByteSource& source() {
 }
 
 // The order of the texts is the worker's TEXT_FIELDS.
-constexpr int kTextCount = 13;
+constexpr int kTextCount = 14;
 frametally::Inspection lastInspection;
 std::string lastCamera;
 std::string lastStatus;
 std::string lastTsvLine;
 std::string lastJsonLine;
+std::string lastPlainReason;
 std::string lastCountKind;
 std::string header;
 uint32_t outcomeTable[2 * kTextCount];
@@ -56,6 +58,7 @@ const uint32_t* published(frametally::Inspection inspection) {
     lastStatus = frametally::statusName(i.status);
     lastTsvLine = frametally::tsvLine(i);
     lastJsonLine = frametally::jsonLine(i);
+    lastPlainReason = frametally::plainReason(i);
     putText(0, lastStatus);
     putText(1, i.result);
     putText(2, i.message);
@@ -68,8 +71,9 @@ const uint32_t* published(frametally::Inspection inspection) {
     putText(9, lastCamera);
     putText(10, lastTsvLine);
     putText(11, lastJsonLine);
+    putText(12, lastPlainReason);
     lastCountKind = i.maker != tiffwalker::Maker::Nikon ? frametally::countKindWords(i.countKind) : "";
-    putText(12, lastCountKind);
+    putText(13, lastCountKind);
     return outcomeTable;
 }
 
@@ -92,10 +96,12 @@ EMSCRIPTEN_KEEPALIVE const uint32_t* frametally_unread(const char* name, int not
     inspection.path = name;
     if (notReadable != 0) {
         inspection.status = tiffwalker::ReadingStatus::NotReadable;
+        inspection.cause = tiffwalker::ReadingCause::OpenFailed;
         inspection.result = "Not Readable";
         inspection.reason = std::string("cannot be opened: ") + text;
     } else {
         inspection.status = tiffwalker::ReadingStatus::Error;
+        inspection.cause = tiffwalker::ReadingCause::RaisedError;
         inspection.message = text;
         inspection.reason = std::string("the reading raised an error: ") + text;
     }

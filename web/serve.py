@@ -4,9 +4,11 @@ send: the Content-Security-Policy of the page (so that it also binds the
 reading worker and the service worker, which a <meta> policy does not reach)
 and the right types for modules and WebAssembly.
 
-    serve.py SITE_DIR [--port 8080] [--log FILE]
+    serve.py SITE_DIR [--port 8080] [--log FILE] [--max-age SECONDS]
 
 --log writes one line per request: the method and the address asked for.
+--max-age sends Cache-Control: max-age=SECONDS, as most static hosts do,
+instead of no-cache (for trying the page's update story).
 """
 import argparse
 import functools
@@ -26,12 +28,13 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
                              '.webmanifest': 'application/manifest+json', '.html': 'text/html; charset=utf-8',
                              '.css': 'text/css'})
     log_file = None
+    cache_control = 'no-cache'
 
     def end_headers(self):
         self.send_header('Content-Security-Policy', CONTENT_SECURITY_POLICY)
         self.send_header('X-Content-Type-Options', 'nosniff')
         self.send_header('Referrer-Policy', 'no-referrer')
-        self.send_header('Cache-Control', 'no-cache')
+        self.send_header('Cache-Control', self.cache_control)
         super().end_headers()
 
     def log_message(self, format, *args):
@@ -44,7 +47,10 @@ def main():
     parser.add_argument('site')
     parser.add_argument('--port', type=int, default=8080)
     parser.add_argument('--log')
+    parser.add_argument('--max-age', type=int)
     args = parser.parse_args()
+    if args.max_age is not None:
+        SiteHandler.cache_control = f'max-age={args.max_age}'
     if args.log:
         SiteHandler.log_file = open(args.log, 'a', encoding='utf-8')
     handler = functools.partial(SiteHandler, directory=args.site)

@@ -1,6 +1,7 @@
 # Copies the page's files and the engine module into SITE_DIR, and writes into
-# the service worker the list of files it keeps and a version made of their
-# digests, so that a changed site replaces what browsers keep.
+# the service worker the files it keeps with the SHA-256 digest of each, and a
+# version made of them, so that a changed site replaces what browsers keep and
+# the service worker can tell a file of another version.
 file(REMOVE_RECURSE ${SITE_DIR})
 file(MAKE_DIRECTORY ${SITE_DIR})
 file(GLOB page_files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
@@ -18,7 +19,7 @@ set(quoted "")
 foreach(name IN LISTS site_files)
   file(SHA256 ${SITE_DIR}/${name} digest)
   string(APPEND digests "${name}:${digest}\n")
-  list(APPEND quoted "'${name}'")
+  list(APPEND quoted "'${name}': '${digest}'")
 endforeach()
 string(SHA256 version "${digests}")
 string(SUBSTRING ${version} 0 16 version)

@@ -1,14 +1,16 @@
 #pragma once
-// The Tiffwalker engine: from the path of a NEF or JPEG file to the shutter
-// count that a Nikon camera recorded in it, and every directory entry of the
-// file as a tag record on the way.
+// The Tiffwalker engine: from the path of a camera's raw or JPEG file to the
+// shutter count the camera recorded in it (Nikon, Sony, Pentax, the Canon
+// bodies that record one, Fujifilm's image count), and every directory entry
+// of the file as a tag record on the way.
 //
 //   tiffwalker::ReadingContext context;             // one per thread
 //   tiffwalker::ReadingOutcome outcome = context.read(path);
-//   if (outcome.status == tiffwalker::ReadingStatus::Count) use(outcome.result);
+//   if (outcome.status == tiffwalker::ReadingStatus::Count) use(outcome.result, outcome.countKind);
 //
 // The context-free operations below read in one engine-wide context: one
-// reading at a time, as the engine's first callers expect.
+// reading at a time, as the engine's first callers expect, and Nikon's count
+// only.
 #include <cstdint>
 #include <iosfwd>
 #include <string>

@@ -129,6 +129,7 @@ private slots:
 
     void init()
     {
+        QFile::remove(path(QStringLiteral("bin/xdg-open")));
         QFile::remove(path(QStringLiteral("recorded")));
         QFile::remove(m_browserEntry);
         qunsetenv("BROWSER");
@@ -317,6 +318,49 @@ private slots:
         QTRY_VERIFY(link.isVisited());
         QCOMPARE(parent.ids.size(), 1);
         QCOMPARE(link.beeps, 0);
+    }
+
+    // xdg-open that starts but then fails (exit status not 0) has opened
+    // nothing: the click waits for its status in the background, then tries
+    // the browser command, and without one says so; the link is not visited.
+    void desktopOpenerThatFailsOpensNothing_data()
+    {
+        QTest::addColumn<QByteArray>("opener");
+        QTest::addColumn<bool>("withBrowser");
+        QTest::addColumn<bool>("visited");
+        QTest::newRow("opens") << QByteArray("exit 0") << false << true;
+        QTest::newRow("fails") << QByteArray("/bin/sleep 1; exit 4") << false << false;
+        QTest::newRow("fails, $BROWSER opens") << QByteArray("exit 3") << true << true;
+    }
+    void desktopOpenerThatFailsOpensNothing()
+    {
+        QFETCH(QByteArray, opener);
+        QFETCH(bool, withBrowser);
+        QFETCH(bool, visited);
+        writeFile(QStringLiteral("bin/xdg-open"),
+                  "#!/bin/sh\nprintf '%s\\n' \"$@\" >\"$0.args\"\n" + opener + "\n", true);
+        if (withBrowser)
+            qputenv("BROWSER", path(QStringLiteral("browser")).toUtf8());
+        QWidget window;
+        Link link(&window, true);
+        link.setText(kAddress);
+        link.setUp();
+        window.show();
+        QElapsedTimer clock;
+        clock.start();
+        link.click();
+        QVERIFY2(clock.elapsed() < 500, "the click returns while xdg-open runs");
+        QVERIFY(!link.isVisited());
+        QTRY_COMPARE_WITH_TIMEOUT(link.isVisited() || link.beeps > 0, true, 10000);
+        QCOMPARE(link.isVisited(), visited);
+        QCOMPARE(link.beeps, visited ? 0 : 1);
+        auto* box = window.findChild<QMessageBox*>(QStringLiteral("openFailureBox"));
+        QCOMPARE(box != nullptr, !visited);
+        if (withBrowser)
+            QCOMPARE(recorded(), QStringList{kAddress});
+        QFile args(path(QStringLiteral("bin/xdg-open.args")));
+        QVERIFY(args.open(QIODevice::ReadOnly));
+        QCOMPARE(args.readAll(), kAddress.toUtf8() + "\n");
     }
 
     void failureShowsTheAddressToCopy()

@@ -1,20 +1,25 @@
 // The page: takes files from the pickers and from drops, hands them to the
 // reading workers, and shows a row per file, in the order given, as its
-// reading comes back, then the summary. Downloads are made here from what was
-// read.
+// reading comes back, with the summary above them. Downloads are made here
+// from what was read.
 import { chosenFiles, droppedFiles, folderFiles } from './file-gathering.js';
 import { jsonLinesText, Tally, tsvText } from './report-formats.js';
+import { breakableName, dateShown, serialShown } from './shown-texts.js';
 
 const STATUS_WORDS = {
   count: 'count',
   not_readable: 'Not Readable',
   no_exif: 'No EXIF data',
   no_count: 'No Count',
-  error: 'error',
+  error: 'Error',
 };
 // Screen readers hear the progress at most this often.
 const PROGRESS_INTERVAL_MS = 500;
-const FILES_PER_MESSAGE = 50;
+// Files go to a worker this many at a time, each batch in a task of its own:
+// handing over a File costs the page up to a millisecond (posting 32 took 7
+// to 38 ms in Chromium on a loaded machine), and no task may keep the page
+// from answering for long.
+const FILES_PER_MESSAGE = 16;
 // Two workers read at once where there are two processors: while one runs the
 // engine, the other's reads go on.
 const WORKER_COUNT = Math.max(1, Math.min(2, navigator.hardwareConcurrency || 1));
@@ -30,17 +35,21 @@ const page = {
   summary: document.getElementById('summary'),
   summaryTotals: document.getElementById('summary-totals'),
   summaryBodies: document.getElementById('summary-bodies'),
+  update: document.getElementById('update'),
+  updateButton: document.getElementById('update-reload'),
 };
 
-let workers = [];
+let workers = [];       // { worker, hungry }: hungry once it asked for files and none were left
 let workersReady = 0;
+let pending = [];       // files not yet handed to a worker
 let readings = [];      // by index, as they come back
-let given = 0;          // files handed to the workers so far
+let given = 0;          // files given to the page so far
 let shown = 0;          // rows shown: readings[0 .. shown) are on the page
 let givenAt = 0;        // when the files of the current run were given
 let lastProgress = 0;
 let problems = [];
-let tsvHeader = '';      // the engine's TSV header line
+let tsvHeader = '';     // the engine's TSV header line
+let stale = false;      // another tab put a new version in charge: start nothing new of the old one
 
 // A test may set the size of the head the worker reads at once: ?head=BYTES.
 function headBytes() {
@@ -48,25 +57,36 @@ function headBytes() {
   return /^[0-9]+$/.test(head || '') ? Number(head) : undefined;
 }
 
+function handOver(slot) {
+  if (pending.length === 0) {
+    slot.hungry = true;
+    return;
+  }
+  slot.hungry = false;
+  slot.worker.postMessage({ type: 'read', items: pending.splice(0, FILES_PER_MESSAGE) });
+}
+
 function startWorkers() {
   workersReady = 0;
   workers = Array.from({ length: WORKER_COUNT }, () => {
-    const worker = new Worker('reader-worker.js');
-    worker.onmessage = (event) => {
+    const slot = { worker: new Worker('reader-worker.js'), hungry: true };
+    slot.worker.onmessage = (event) => {
       const message = event.data;
-      if (message.type === 'ready') {
+      if (message.type === 'more') {
+        handOver(slot);
+      } else if (message.type === 'rows') {
+        takeRows(message.rows);
+      } else if (message.type === 'ready') {
         tsvHeader = message.tsvHeader;
         workersReady += 1;
         if (workersReady === workers.length) document.documentElement.dataset.engine = 'ready';
-      } else if (message.type === 'rows') {
-        takeRows(message.rows);
       } else if (message.type === 'engine-failed') {
         engineFailed(message.message);
       }
     };
-    worker.onerror = (event) => engineFailed(event.message || 'the reading worker stopped');
-    worker.postMessage({ type: 'start', headBytes: headBytes() });
-    return worker;
+    slot.worker.onerror = (event) => engineFailed(event.message || 'the reading worker stopped');
+    slot.worker.postMessage({ type: 'start', headBytes: headBytes() });
+    return slot;
   });
 }
 
@@ -76,11 +96,11 @@ function engineFailed(message) {
   page.table.setAttribute('aria-busy', 'false');
 }
 
-function cell(row, className, label, text) {
+function cell(row, className, label, content) {
   const td = row.insertCell();
   if (className) td.className = className;
   td.dataset.label = label;
-  td.textContent = text;
+  td.append(content);
   return td;
 }
 
@@ -104,24 +124,21 @@ function rowFor(reading) {
   const name = document.createElement('th');
   name.scope = 'row';
   name.className = 'name';
-  name.textContent = reading.path;
+  name.append(breakableName(reading.path));
   row.append(name);
   const result = cell(row, 'result', 'Shutter count', reading.status === 'error' ? 'Error' : reading.result);
-  if (reading.reason) {
-    const why = document.createElement('span');
-    why.className = 'reason';
-    why.textContent = `why: ${reading.reason}`;
-    result.append(why);
-  } else if (reading.countKind) {
-    // What a count of another maker than Nikon counts.
-    const counts = document.createElement('span');
-    counts.className = 'reason';
-    counts.textContent = `counts: ${reading.countKind}`;
-    result.append(counts);
+  // The reason for a file without a count; under another maker's count than
+  // Nikon's, what it counts.
+  const why = reading.plainReason || reading.reason || (reading.countKind ? `counts: ${reading.countKind}` : '');
+  if (why) {
+    const span = document.createElement('span');
+    span.className = 'reason';
+    span.textContent = why;
+    result.append(span);
   }
   cell(row, '', 'Camera', reading.camera);
-  cell(row, '', 'Serial number', reading.serial);
-  cell(row, 'taken', 'Taken', reading.dateTimeOriginal);
+  cell(row, '', 'Serial number', serialShown(reading.serial));
+  cell(row, 'taken', 'Taken', dateShown(reading.dateTimeOriginal));
   cell(row, '', 'Lens', reading.lens);
   return row;
 }
@@ -155,13 +172,23 @@ function summaryLine(tally) {
   return `${plural(tally.files, 'file')}: ${parts.join(', ')}.`;
 }
 
+// What a screen reader hears at the end: for one file its result itself.
+function doneLine(tally) {
+  const only = readings.filter(Boolean);
+  if (tally.files !== 1 || only.length !== 1) return `Done: ${summaryLine(tally)}`;
+  const r = only[0];
+  if (r.status === 'count') return `Done: ${r.path}: shutter count ${r.result}.`;
+  return `Done: ${r.path}: ${STATUS_WORDS[r.status]}. ${r.plainReason || r.reason}`;
+}
+
 function showSummary() {
   const tally = new Tally();
   for (const reading of readings) if (reading) tally.add(reading);
   page.summaryTotals.textContent = summaryLine(tally);
   page.summaryBodies.replaceChildren(...tally.sortedBodies().map((body) => {
     const item = document.createElement('li');
-    const who = body.serial ? `${body.camera}, serial ${body.serial}` : `${body.camera} (no serial number)`;
+    const serial = serialShown(body.serial);
+    const who = serial ? `${body.camera}, serial ${serial}` : `${body.camera} (no serial number)`;
     item.textContent = `${who}: ${body.highest} in ${body.path}`;
     return item;
   }));
@@ -172,7 +199,7 @@ function showSummary() {
 function finishRun() {
   const tally = showSummary();
   const problemText = problems.length ? ` Some files or folders could not be listed: ${problems.join('; ')}.` : '';
-  page.progress.textContent = `Done: ${summaryLine(tally)}${problemText}`;
+  page.progress.textContent = `${doneLine(tally)}${problemText}`;
   // The time from the files being given to the last row on the screen.
   requestAnimationFrame(() => {
     page.table.dataset.elapsedMs = (performance.now() - givenAt).toFixed(1);
@@ -193,34 +220,33 @@ function read(items, more) {
   page.table.setAttribute('aria-busy', 'true');
   page.resultsSection.hidden = false;
   page.summary.hidden = true;
-  page.progress.textContent = `Reading ${items.length} files…`;
+  page.progress.textContent = `Reading ${items.length} ${items.length === 1 ? 'file' : 'files'}…`;
   lastProgress = performance.now();
-  // In parts, so that each worker starts reading while it still takes in the
-  // rest (taking in a file costs it a fraction of a millisecond).
-  // The files are dealt to the workers in turn, so that their rows come
-  // back in step.
-  const dealt = workers.map(() => []);
-  for (const item of items) {
-    const index = given++;
-    dealt[index % workers.length].push({ index, file: item.file, path: item.path });
-  }
-  const longest = Math.max(...dealt.map((part) => part.length));
-  for (let first = 0; first < longest; first += FILES_PER_MESSAGE) {
-    workers.forEach((worker, w) => {
-      const part = dealt[w].slice(first, first + FILES_PER_MESSAGE);
-      if (part.length > 0) worker.postMessage({ type: 'read', items: part });
-    });
+  for (const item of items) pending.push({ index: given++, file: item.file, path: item.path });
+  // The first batches in tasks of their own, after this one has let the page
+  // show "Reading…"; the workers ask for the rest as they go.
+  for (const slot of workers) {
+    if (slot.hungry) {
+      slot.hungry = false;
+      setTimeout(() => handOver(slot), 0);
+    }
   }
 }
 
 function clear() {
+  if (stale) {
+    // The files of this page's version may be gone: start afresh on the new one.
+    window.location.reload();
+    return;
+  }
   readings = [];
+  pending = [];
   page.body.replaceChildren();
   page.summary.hidden = true;
   page.resultsSection.hidden = true;
   page.progress.textContent = '';
   // Rows still coming for the old files must not land in the new table.
-  for (const worker of workers) worker.terminate();
+  for (const slot of workers) slot.worker.terminate();
   given = 0;
   shown = 0;
   startWorkers();
@@ -238,6 +264,39 @@ function download(text, name, type) {
 }
 
 const readingsSoFar = () => readings.filter(Boolean);
+
+// A new version of the page waits until the user asks for it: an open page
+// keeps its own files, and its results, until then.
+function watchForUpdates() {
+  if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
+  let asked = false;
+  navigator.serviceWorker.addEventListener('controllerchange', () => {
+    if (asked) window.location.reload();
+    else if (document.documentElement.dataset.controlled === 'yes') stale = true;
+    document.documentElement.dataset.controlled = 'yes';
+  });
+  if (navigator.serviceWorker.controller) document.documentElement.dataset.controlled = 'yes';
+  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((registration) => {
+    const offer = () => {
+      if (!registration.waiting || !navigator.serviceWorker.controller) return;
+      page.update.hidden = false;
+      document.documentElement.dataset.update = 'ready';
+      page.updateButton.onclick = () => {
+        asked = true;
+        registration.waiting.postMessage({ type: 'skip-waiting' });
+      };
+    };
+    offer();
+    registration.addEventListener('updatefound', () => {
+      const installing = registration.installing;
+      if (installing) installing.addEventListener('statechange', () => { if (installing.state === 'installed') offer(); });
+    });
+    // A page left open learns of a new version too: when it is shown again, and hourly.
+    const look = () => registration.update().catch(() => {});
+    document.addEventListener('visibilitychange', () => { if (document.visibilityState === 'visible') look(); });
+    setInterval(look, 60 * 60 * 1000);
+  }).catch(() => {});
+}
 
 page.filesInput.addEventListener('change', () => {
   read(chosenFiles(page.filesInput.files));
@@ -270,8 +329,4 @@ document.getElementById('download-json').addEventListener('click',
 document.getElementById('clear').addEventListener('click', clear);
 
 startWorkers();
-
-// Offline after the first visit: the service worker keeps the page's own files.
-if ('serviceWorker' in navigator && window.isSecureContext) {
-  navigator.serviceWorker.register('sw.js').catch(() => {});
-}
+watchForUpdates();

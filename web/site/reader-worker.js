@@ -17,15 +17,28 @@ importScripts('engine.js');
 // 1.5 s). The page may set another size (for tests) in its start message.
 let headBytes = 64 * 1024;
 const HEADS_IN_FLIGHT = 48;
+// The page hands files over in small batches, each in a task of its own, so
+// that taking them in never blocks the page; the worker asks for more while it
+// still has this many waiting, enough to keep HEADS_IN_FLIGHT reads going.
+const ASK_BELOW = 2 * HEADS_IN_FLIGHT;
+let asked = false;
+
+function askForMore() {
+  if (!asked && jobs.length < ASK_BELOW) {
+    asked = true;
+    self.postMessage({ type: 'more' });
+  }
+}
 // Rows go to the page in batches, ten a second: a message (and a new layout of
 // the table) per file would cost the page more than the reading.
 const POST_INTERVAL_MS = 100;
 
 // The engine's texts of a reading, in the order it hands them back (the
-// module's published()); tsvLine and jsonLine are the file's rows in the
-// downloads, built by the engine's inspection layer as the command builds them.
+// module's published()); reason holds the command's words, plainReason those
+// the page shows; tsvLine and jsonLine are the file's rows in the downloads,
+// built by the engine's inspection layer as the command builds them.
 const TEXT_FIELDS = ['status', 'result', 'message', 'make', 'model', 'serial', 'dateTimeOriginal', 'lens', 'reason',
-  'camera', 'tsvLine', 'jsonLine', 'countKind'];
+  'camera', 'tsvLine', 'jsonLine', 'plainReason', 'countKind'];
 
 const decoder = new TextDecoder('utf-8');  // bytes that are not UTF-8 become U+FFFD
 const syncReader = new FileReaderSync();
@@ -53,9 +66,23 @@ function readBeyondHead(position, dest, length) {
   }
 }
 
+// The engine's bytes, fetched once: an engine started again after a failure
+// is the same version as engine.js, whatever the site has been updated to.
+let wasmBytes = null;
+
+async function engineBytes() {
+  if (!wasmBytes) {
+    const response = await fetch('engine.wasm');
+    if (!response.ok) throw new Error(`engine.wasm: HTTP ${response.status}`);
+    wasmBytes = await response.arrayBuffer();
+  }
+  return wasmBytes;
+}
+
 function startEngine() {
   if (!engineStarting) {
-    engineStarting = createFrametallyEngine({ readBeyondHead, print: () => {}, printErr: () => {} })
+    engineStarting = engineBytes()
+      .then((bytes) => createFrametallyEngine({ readBeyondHead, print: () => {}, printErr: () => {}, wasmBinary: bytes }))
       .then((instance) => { engine = instance; })
       .catch((error) => {
         engineStarting = null;
@@ -149,6 +176,7 @@ async function run() {
     const head = await job.head;
     jobs.shift();
     headsStarted -= 1;
+    askForMore();
     let fields;
     if (head.error) {
       fields = unread(job, true, messageOf(head.error));
@@ -189,6 +217,8 @@ self.onmessage = (event) => {
   const message = event.data;
   if (message.type === 'read') {
     for (const item of message.items) jobs.push({ index: item.index, file: item.file, path: item.path, head: null });
+    asked = false;
+    if (message.items.length > 0) askForMore();
     keepHeadsInFlight();
     run();
   } else if (message.type === 'start') {

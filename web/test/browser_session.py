@@ -31,11 +31,12 @@ class _QuietSiteHandler(serve.SiteHandler):
 
 
 class SiteServer:
-    """The site on 127.0.0.1 at a free port."""
+    """The site on 127.0.0.1 at a free port, sending cache_control as its
+    Cache-Control header."""
 
-    def __init__(self, site):
-        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0),
-                                                     functools.partial(_QuietSiteHandler, directory=site))
+    def __init__(self, site, cache_control='no-cache'):
+        handler = type('Handler', (_QuietSiteHandler,), {'cache_control': cache_control})
+        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(handler, directory=site))
         self.httpd.daemon_threads = True
         self.origin = f'http://127.0.0.1:{self.httpd.server_port}'
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
@@ -49,8 +50,8 @@ class SiteServer:
 
 
 class Session:
-    def __init__(self, site, width=1280, height=900, mobile=False):
-        self.server = SiteServer(site)
+    def __init__(self, site, width=1280, height=900, mobile=False, cache_control='no-cache'):
+        self.server = SiteServer(site, cache_control)
         self.profile = tempfile.mkdtemp(prefix='frametally-chromium-')
         self.net_log = os.path.join(self.profile, 'netlog.json')
         options = webdriver.ChromeOptions()

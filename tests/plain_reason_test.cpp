@@ -1,0 +1,39 @@
+// The page's reasons in a camera owner's words, beside the command's.
+#include "plain_reason.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using frametally::Inspection;
+using tiffwalker::ReadingCause;
+
+TEST(PlainReason, EveryCauseHasWordsOfItsOwnAndACountHasNone) {
+    Inspection inspection;
+    EXPECT_EQ(frametally::plainReason(inspection), "");
+    std::set<std::string> seen;
+    for (int cause = static_cast<int>(ReadingCause::OpenFailed); cause <= static_cast<int>(ReadingCause::RaisedError);
+         ++cause) {
+        inspection.cause = static_cast<ReadingCause>(cause);
+        const std::string text = frametally::plainReason(inspection);
+        EXPECT_FALSE(text.empty()) << cause;
+        EXPECT_EQ(text.find("TIFF"), std::string::npos) << text;
+        EXPECT_EQ(text.find("maker note"), std::string::npos) << text;
+        EXPECT_EQ(text.find("EXIF directory"), std::string::npos) << text;
+        seen.insert(text);
+    }
+    EXPECT_GE(seen.size(), 15u);  // a few causes share their words
+}
+
+TEST(PlainReason, NamesTheEditingProgramButNotTheCamerasFirmware) {
+    Inspection edited;
+    edited.cause = ReadingCause::NoMakerNotes;
+    edited.details.software = "Adobe Photoshop CS6 (Windows)";
+    EXPECT_NE(frametally::plainReason(edited).find("saved by \"Adobe Photoshop CS6 (Windows)\""), std::string::npos);
+    edited.details.software = "Ver.1.00";
+    EXPECT_EQ(frametally::plainReason(edited).find("saved by"), std::string::npos);
+    Inspection coolpix;
+    coolpix.cause = ReadingCause::MakeNotNikon;
+    coolpix.details.make = "NIKON";
+    EXPECT_NE(frametally::plainReason(coolpix).find("(\"NIKON\")"), std::string::npos);
+}

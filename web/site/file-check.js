@@ -1,0 +1,15 @@
+// Opened from a file (file://), browsers refuse the page its modules and its
+// reading workers, and it would do nothing at all: say so. A classic script,
+// since a module would be refused too.
+'use strict';
+if (window.location.protocol === 'file:') {
+  document.addEventListener('DOMContentLoaded', () => {
+    const progress = document.getElementById('progress');
+    progress.textContent = 'This page cannot read files when opened from a file on disk: browsers allow its '
+      + 'reader only on a web address. Serve the folder it is in (tools/web.sh, or any web server) and open that '
+      + 'address.';
+    progress.classList.add('problem');
+    for (const id of ['files', 'folder']) document.getElementById(id).disabled = true;
+    document.documentElement.dataset.engine = 'failed';
+  });
+}
