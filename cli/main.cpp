@@ -1,6 +1,5 @@
 // tiffwalker: the shutter count of Nikon NEF and JPEG files on the command
 // line, one file or whole photo libraries.
-#include <unistd.h>
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include "file_outcome.h"
 #include "file_walk.h"
+#include "host_system.h"
 #include "interrupt.h"
 #include "ordered_reading.h"
 #include "progress_line.h"
@@ -132,16 +132,23 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(1u, 256u));
     app.set_version_flag("--version", std::string("tiffwalker ") + FRAMETALLY_VERSION);
     app.footer(kFooter);
+    // "/photos/a.nef" is a path on every system, never a Windows-style option.
+    app.allow_windows_style_options(false);
+    // UTF-8 arguments on every system (on Windows from the wide command line).
+    std::vector<std::string> arguments = commandLineArguments(argc, argv);
+    std::vector<char*> argumentPointers;
+    for (std::string& argument : arguments) argumentPointers.push_back(argument.data());
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         return code == 0 ? 0 : kUsageError;
     }
 
+    prepareStandardStreams();
     std::ios::sync_with_stdio(false);
     watchForInterrupt();
-    ProgressLine progress(std::cerr, std::cout, ::isatty(STDERR_FILENO) == 1);
+    ProgressLine progress(std::cerr, std::cout, isTerminal(StandardStream::Error));
 
     WalkOptions walk;
     walk.recursive = recursive;
@@ -159,7 +166,7 @@ int main(int argc, char** argv) {
     // messages and raised errors go to standard error, except beside a table
     // on the terminal: each row's reason already says what they would, so
     // they are left out rather than breaking into the table.
-    const bool tableOnTerminal = batch && formatNamed(formatName) == Format::Text && ::isatty(STDOUT_FILENO) == 1;
+    const bool tableOnTerminal = batch && formatNamed(formatName) == Format::Text && isTerminal(StandardStream::Output);
     const bool quiet = tableOnTerminal && !trace && !problems;
     std::ostream& engineStream = trace ? std::cout : std::cerr;
     // Several threads hold each file's engine text back until the file's

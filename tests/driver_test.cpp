@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "name_tables.h"
+#include "reader.h"
 #include "synthetic_files.h"
 #include "test_support.h"
-#include "reader.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;
@@ -60,7 +60,7 @@ TEST_F(DriverTest, MissingFileIsNotReadableWithAMessage) {
 
 TEST_F(DriverTest, DirectoryIsNotReadable) {
     CapturedOutput out;
-    EXPECT_EQ(getImageShutterCount(dir.path().c_str()), "Not Readable");
+    EXPECT_EQ(getImageShutterCount(dir.path().string().c_str()), "Not Readable");
 }
 
 TEST_F(DriverTest, EmptyAndTwoByteFilesPassAsTiffWithNothingToWalk) {
