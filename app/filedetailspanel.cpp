@@ -7,6 +7,7 @@
 #include <QLabel>
 
 #include "dialogunits.h"
+#include "text_shape.h"
 
 namespace {
 
@@ -94,20 +95,26 @@ void CFileDetailsPanel::setValue(QLabel* label, const QString& text, Qt::TextEli
     label->setToolTip(!tooltip.isEmpty() ? tooltip : shown != text ? text : QString());
 }
 
-void CFileDetailsPanel::showReading(const CSelectController::Reading& reading)
+void CFileDetailsPanel::showReading(const frametally::SelectReading& reading)
 {
-    const QString fullPath = QDir::toNativeSeparators(QFileInfo(reading.path).absoluteFilePath());
-    setValue(m_file, reading.path.isEmpty() ? QString() : QFileInfo(reading.path).fileName(),
-             Qt::ElideMiddle, reading.path.isEmpty() ? QString() : fullPath);
-    setValue(m_camera, reading.camera, Qt::ElideRight);
-    setValue(m_serialNumber, reading.serialNumber, Qt::ElideRight);
-    setValue(m_dateTaken, dateText(reading.dateTaken), Qt::ElideRight);
-    setValue(m_lens, reading.lens, Qt::ElideRight);
+    // One line each: a line feed in a name would hide what follows it.
+    const auto oneLine = [](const QString& text) {
+        return QString::fromStdString(frametally::onOneLine(text.toStdString()));
+    };
+    const QString path = QString::fromUtf8(reading.file.displayPath);
+    const QString fullPath = oneLine(QDir::toNativeSeparators(path));
+    setValue(m_file, path.isEmpty() ? QString() : oneLine(QFileInfo(path).fileName()),
+             Qt::ElideMiddle, path.isEmpty() ? QString() : fullPath);
+    setValue(m_camera, oneLine(QString::fromUtf8(reading.camera)), Qt::ElideRight);
+    setValue(m_serialNumber, oneLine(QString::fromUtf8(reading.serialNumber)), Qt::ElideRight);
+    setValue(m_dateTaken, oneLine(dateText(QString::fromUtf8(reading.dateTaken))), Qt::ElideRight);
+    setValue(m_lens, oneLine(QString::fromUtf8(reading.lens)), Qt::ElideRight);
 
-    m_reason->setText(reading.reason);
+    const QString reason = QString::fromUtf8(reading.reason);
+    m_reason->setText(reason);
     // Longer than its three lines: the tooltip holds it whole.
     const bool clipped = m_reason->heightForWidth(m_reason->width()) > m_reason->height();
-    m_reason->setToolTip(clipped ? reading.reason : QString());
-    m_reasonTitle->setVisible(!reading.reason.isEmpty());
-    m_reason->setVisible(!reading.reason.isEmpty());
+    m_reason->setToolTip(clipped ? reason : QString());
+    m_reasonTitle->setVisible(!reason.isEmpty());
+    m_reason->setVisible(!reason.isEmpty());
 }

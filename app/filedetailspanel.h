@@ -5,7 +5,7 @@
 // why there is none. Laid out in dialog units, like the controls above it.
 #include <QWidget>
 
-#include "selectcontroller.h"
+#include "select_flow.h"
 
 class QLabel;
 
@@ -15,7 +15,7 @@ class CFileDetailsPanel : public QWidget {
 public:
     explicit CFileDetailsPanel(QWidget* parent = nullptr);
 
-    void showReading(const CSelectController::Reading& reading);
+    void showReading(const frametally::SelectReading& reading);
 
 private:
     // A title and its value beside it, top dialog units down; returns the value.

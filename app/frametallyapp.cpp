@@ -1,13 +1,16 @@
 #include "frametallyapp.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
-#include <QUrl>
 
+#include <cstdio>
+
+#include "chosenfile.h"
 #include "maindialog.h"
 
 CFrametallyApp::CFrametallyApp(int& argc, char** argv) : QApplication(argc, argv)
 {
+    for (int i = 1; i < argc; ++i)
+        m_arguments << QByteArray(argv[i]);
     setApplicationName(QStringLiteral("Frametally"));
     setApplicationVersion(QStringLiteral(FRAMETALLY_APP_VERSION));
     setOrganizationName(QStringLiteral("Imagewright"));
@@ -28,12 +31,23 @@ int CFrametallyApp::InitInstance()
                                  QStringLiteral("[FILE]"));
     parser.process(*this);
 
+    const QByteArrayList files = operands(m_arguments);
+    if (files.size() > 1) {
+        // The dialog shows one file; reading the first and dropping the rest
+        // unseen would leave the user believing all were read.
+        std::fprintf(stderr, "%s\n%s",
+                     qPrintable(tr("frametally: one file at a time (%1 were given); tiffwalker "
+                                   "reads several.")
+                                    .arg(files.size())),
+                     qPrintable(parser.helpText()));
+        return 2;
+    }
+
     CMainDialog dialog;
-    const QString file = fileArgument(parser.positionalArguments());
-    if (!file.isEmpty()) {
+    if (const auto file = fileArgument(files)) {
         // Read once the dialog is on screen, so that a message box has it as owner.
         QMetaObject::invokeMethod(
-            &dialog, [&dialog, file] { dialog.readFile(file); }, Qt::QueuedConnection);
+            &dialog, [&dialog, file] { dialog.readFile(*file); }, Qt::QueuedConnection);
     }
     dialog.exec();
     return 0;
@@ -49,15 +63,22 @@ QIcon CFrametallyApp::applicationIcon()
 
 QString CFrametallyApp::copyrightLine() { return tr("Copyright \u00a9 2026 Imagewright"); }
 
-QString CFrametallyApp::fileArgument(const QStringList& arguments)
+QByteArrayList CFrametallyApp::operands(const QByteArrayList& arguments)
 {
-    if (arguments.isEmpty())
-        return {};
-    const QString& argument = arguments.constFirst();
-    if (argument.isEmpty())
-        return {};
-    const QUrl url(argument);
-    if (url.isLocalFile())
-        return url.toLocalFile();
-    return QFileInfo(argument).absoluteFilePath();
+    QByteArrayList found;
+    bool optionsEnded = false;
+    for (const QByteArray& argument : arguments) {
+        if (!optionsEnded && argument == "--")
+            optionsEnded = true;
+        else if (optionsEnded || !argument.startsWith('-') || argument == "-")
+            found << argument;
+    }
+    return found;
+}
+
+std::optional<frametally::ChosenFile> CFrametallyApp::fileArgument(const QByteArrayList& operands)
+{
+    if (operands.isEmpty())
+        return std::nullopt;
+    return chosenfile::fromArgument(operands.constFirst());
 }

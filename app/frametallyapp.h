@@ -2,9 +2,13 @@
 // The application object: names the program, reads the command line and runs
 // the main dialog; the program ends when the dialog closes.
 #include <QApplication>
+#include <QByteArrayList>
 #include <QIcon>
 #include <QString>
-#include <QStringList>
+
+#include <optional>
+
+#include "select_flow.h"
 
 class CFrametallyApp : public QApplication {
     Q_OBJECT
@@ -12,13 +16,22 @@ class CFrametallyApp : public QApplication {
 public:
     CFrametallyApp(int& argc, char** argv);
 
-    // Runs the main dialog until it closes; returns the program's exit code.
+    // Runs the main dialog until it closes; returns the program's exit code
+    // (2 for a command line naming more than one file).
     int InitInstance();
 
     static QIcon applicationIcon();
     static QString copyrightLine();
-    // The file to read at start-up from the command line's file arguments
-    // (how a file manager's "Open With" starts us): an absolute path, or
-    // empty when none was given.
-    static QString fileArgument(const QStringList& arguments);
+    // The operands among the arguments (after the program's name), as the
+    // system's bytes: what is not an option, and everything after "--".
+    static QByteArrayList operands(const QByteArrayList& arguments);
+    // The file to read at start-up (how a file manager's "Open With" starts
+    // us): nothing when no operand names one.
+    static std::optional<frametally::ChosenFile> fileArgument(const QByteArrayList& operands);
+
+private:
+    // argv as QApplication left it (without its own options), undecoded:
+    // QApplication::arguments() would lose the bytes of a name that is not
+    // valid UTF-8.
+    QByteArrayList m_arguments;
 };

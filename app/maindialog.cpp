@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -20,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "aboutdialog.h"
+#include "chosenfile.h"
 #include "dialogunits.h"
 #include "filedetailspanel.h"
 #include "frametallyapp.h"
@@ -31,15 +33,15 @@ namespace {
 constexpr int kWidth = 216;
 constexpr int kHeight = 80;
 
-QString droppedFile(const QMimeData* data)
+std::optional<frametally::ChosenFile> droppedFile(const QMimeData* data)
 {
     if (!data || !data->hasUrls())
-        return {};
+        return std::nullopt;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
+        if (auto file = chosenfile::fromUrl(url))
+            return file;
     }
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace
@@ -109,7 +111,12 @@ bool CMainDialog::OnInitDialog()
     return true;
 }
 
-void CMainDialog::readFile(const QString& path) { m_select.readFile(path); }
+void CMainDialog::readFile(const frametally::ChosenFile& file) { m_select.readFile(file); }
+
+void CMainDialog::readFile(const QString& path)
+{
+    m_select.readFile(chosenfile::fromBytes(QFile::encodeName(path)));
+}
 
 void CMainDialog::OnSelect() { m_select.select(); }
 
@@ -121,7 +128,7 @@ void CMainDialog::OnAbout()
     about.exec();
 }
 
-CSelectController::PickResult CMainDialog::pickFile(QString& path)
+frametally::SelectFlow::PickResult CMainDialog::pickFile(frametally::ChosenFile& chosen)
 {
     // Cameras name their files in capitals (DSC_0001.NEF), and not every
     // desktop's file dialog matches patterns regardless of case.
@@ -137,20 +144,24 @@ CSelectController::PickResult CMainDialog::pickFile(QString& path)
     if (!folder.isEmpty())
         picker->setDirectory(folder);
 
+    using PickResult = frametally::SelectFlow::PickResult;
     const int outcome = picker->exec();
     if (!picker)
-        return CSelectController::PickResult::Cancelled;
+        return PickResult::Cancelled;
     m_nameFilter = picker->selectedNameFilter();
-    CSelectController::PickResult result = CSelectController::PickResult::Cancelled;
+    PickResult result = PickResult::Cancelled;
     if (outcome == QDialog::Accepted) {
-        const QStringList chosen = picker->selectedFiles();
-        if (!chosen.isEmpty()) {
-            path = chosen.constFirst();
-            result = CSelectController::PickResult::Confirmed;
+        // URLs, not selectedFiles(): a desktop's own picker answers with a URL
+        // that keeps every byte of the name.
+        const QList<QUrl> urls = picker->selectedUrls();
+        if (const auto file =
+                urls.isEmpty() ? std::nullopt : chosenfile::fromUrl(urls.constFirst())) {
+            chosen = *file;
+            result = PickResult::Confirmed;
         }
     } else if (outcome != QDialog::Rejected) {
         // exec() answers -1 when the dialog could not be run.
-        result = CSelectController::PickResult::NotCreated;
+        result = PickResult::NotCreated;
     }
     delete picker;
     return result;
@@ -160,9 +171,8 @@ QString CMainDialog::pickerFolder() const
 {
     // The folder of the file read last, for this session; before any, the
     // user's Pictures folder when there is one.
-    const QString last = m_select.selectedPath();
-    if (!last.isEmpty()) {
-        const QFileInfo file(last);
+    if (const auto& last = m_select.selectedFile()) {
+        const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(last->path)));
         if (file.absoluteDir().exists())
             return file.absolutePath();
     }
@@ -172,16 +182,16 @@ QString CMainDialog::pickerFolder() const
     return {};
 }
 
-void CMainDialog::showMessage(const QString& text)
+void CMainDialog::showMessage(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
+                    chosenfile::text(text), QMessageBox::Ok, this);
     box.exec();
 }
 
-void CMainDialog::showReading(const CSelectController::Reading& reading)
+void CMainDialog::showReading(const frametally::SelectReading& reading)
 {
-    m_resultField->setText(reading.result);
+    m_resultField->setText(chosenfile::text(reading.result));
     m_resultField->home(false);
     m_details->showReading(reading);
 }
@@ -202,18 +212,18 @@ void CMainDialog::keyPressEvent(QKeyEvent* event)
 
 void CMainDialog::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!droppedFile(event->mimeData()).isEmpty())
+    if (droppedFile(event->mimeData()))
         event->acceptProposedAction();
 }
 
 void CMainDialog::dropEvent(QDropEvent* event)
 {
-    const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty())
+    const auto file = droppedFile(event->mimeData());
+    if (!file)
         return;
     event->acceptProposedAction();
     // Read once the drop has finished, so the file manager is not kept waiting
     // should the reading end in a message box.
     QMetaObject::invokeMethod(
-        this, [this, path] { readFile(path); }, Qt::QueuedConnection);
+        this, [this, file] { readFile(*file); }, Qt::QueuedConnection);
 }

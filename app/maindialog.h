@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QIcon>
 
-#include "selectcontroller.h"
+#include "select_flow.h"
 
 class CFileDetailsPanel;
 class QAction;
@@ -14,13 +14,15 @@ class QLineEdit;
 class QMenuBar;
 class QPushButton;
 
-class CMainDialog : public QDialog, private CSelectController::Ui {
+class CMainDialog : public QDialog, private frametally::SelectFlow::Ui {
     Q_OBJECT
 
 public:
     explicit CMainDialog(QWidget* parent = nullptr);
 
-    // Reads path as if it had been chosen with Select.
+    // Reads file as if it had been chosen with Select.
+    void readFile(const frametally::ChosenFile& file);
+    // The same for a path that QString holds whole (a name in valid UTF-8).
     void readFile(const QString& path);
 
     void OnSelect();
@@ -34,9 +36,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    CSelectController::PickResult pickFile(QString& path) override;
-    void showMessage(const QString& text) override;
-    void showReading(const CSelectController::Reading& reading) override;
+    frametally::SelectFlow::PickResult pickFile(frametally::ChosenFile& chosen) override;
+    void showMessage(const std::string& text) override;
+    void showReading(const frametally::SelectReading& reading) override;
     // Where the picker opens: empty leaves it to the picker.
     QString pickerFolder() const;
 
@@ -45,6 +47,6 @@ private:
     QMenuBar* m_menuBar = nullptr;
     CFileDetailsPanel* m_details = nullptr;
     QIcon m_icon;
-    CSelectController m_select;
+    frametally::SelectFlow m_select;
     QString m_nameFilter;  // the picker's filter chosen last in this session
 };

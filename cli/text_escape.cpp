@@ -18,36 +18,6 @@ bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 }  // namespace
 
-size_t utf8SequenceLength(std::string_view text, size_t at) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80) return 1;
-    size_t length = 0;
-    uint32_t codePoint = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size()) return 0;
-    for (size_t i = 1; i < length; ++i) {
-        if (!isContinuation(byte(at + i))) return 0;
-        codePoint = (codePoint << 6) | (byte(at + i) & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-    if ((length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000)) return 0;
-    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return 0;
-    if (codePoint > 0x10FFFF) return 0;
-    return length;
-}
-
 bool isValidUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         const size_t length = utf8SequenceLength(text, i);

@@ -4,10 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "text_shape.h"
+
 namespace frametally::cli {
 
-// Length of the valid UTF-8 sequence at text[at], or 0 when it is not one.
-size_t utf8SequenceLength(std::string_view text, size_t at);
+using frametally::utf8SequenceLength;
 bool isValidUtf8(std::string_view text);
 
 // For a terminal: control characters and bytes that are not UTF-8 become

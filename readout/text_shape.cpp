@@ -1,6 +1,7 @@
 #include "text_shape.h"
 
 #include <cctype>
+#include <cstdint>
 
 namespace frametally {
 
@@ -20,6 +21,78 @@ std::string withLineBreaks(const std::string& text) {
         shown += text[i];
     }
     return shown;
+}
+
+}  // namespace frametally
+
+namespace frametally {
+
+namespace {
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+}  // namespace
+
+size_t utf8SequenceLength(std::string_view text, size_t at) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80) return 1;
+    size_t length = 0;
+    uint32_t codePoint = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) return 0;
+    for (size_t i = 1; i < length; ++i) {
+        if (!isContinuation(byte(at + i))) return 0;
+        codePoint = (codePoint << 6) | (byte(at + i) & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    if ((length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000)) return 0;
+    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return 0;
+    if (codePoint > 0x10FFFF) return 0;
+    return length;
+}
+
+std::string shownAsUtf8(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = utf8SequenceLength(text, i);
+        if (length == 0) {
+            shown += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            shown.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    return shown;
+}
+
+std::string onOneLine(std::string_view utf8) {
+    std::string line;
+    line.reserve(utf8.size());
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            line += c;
+            continue;
+        }
+        // U+2400..U+241F and U+2421 in UTF-8: E2 90 80+code, E2 90 A1.
+        line += "\xE2\x90";
+        line += static_cast<char>(byte == 0x7F ? 0xA1 : 0x80 + byte);
+    }
+    return line;
 }
 
 }  // namespace frametally

@@ -1,6 +1,7 @@
 #pragma once
 // Small text shapings for showing what a file holds.
 #include <string>
+#include <string_view>
 
 namespace frametally {
 
@@ -8,5 +9,16 @@ namespace frametally {
 std::string trimmed(const std::string& text);
 // "\r\n" (the engine's line break in messages) as "\n".
 std::string withLineBreaks(const std::string& text);
+
+// Length of the valid UTF-8 sequence at text[at], or 0 when it is not one.
+size_t utf8SequenceLength(std::string_view text, size_t at);
+// Valid UTF-8 for a window to show: each byte that does not belong to a valid
+// sequence becomes U+FFFD. Files and file systems hold any bytes; toolkits
+// that are handed invalid UTF-8 drop or mangle more than those bytes.
+std::string shownAsUtf8(std::string_view text);
+// One line for a name: control characters (a line feed in a file name, say)
+// become their visible pictures (U+2400 + the code, U+2421 for DEL), so that
+// nothing after them is lost from sight.
+std::string onOneLine(std::string_view utf8);
 
 }  // namespace frametally

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -154,15 +155,56 @@ private slots:
         QCOMPARE(plain(action("aboutAction")->text()), QStringLiteral("About Frametally"));
     }
 
-    void selectCancelledThenConfirmedThenCancelled()
+    void firstCancelSaysNothingThenConfirmedThenCancelled()
     {
         const QString text = writeFile(QStringLiteral("notes.txt"), "not an image\n");
-        for (const QString& chosen : {QString(), text, QString()}) {
+        // No file chosen yet: the result and the details stay empty.
+        choose(QString());
+        QTest::mouseClick(selectButton(), Qt::LeftButton);
+        QCOMPARE(result()->text(), QString());
+        QVERIFY(details().join(QString()).isEmpty());
+        for (const QString& chosen : {text, QString()}) {
             result()->setText(QStringLiteral("stale"));
             choose(chosen);
             QTest::mouseClick(selectButton(), Qt::LeftButton);
             QCOMPARE(result()->text(), QStringLiteral("Not Readable"));
+            QCOMPARE(detail("fileValue")->text(), QStringLiteral("notes.txt"));
         }
+    }
+
+    // A name that is not valid UTF-8 (0xFF 0xFE), given as the system gives
+    // it: on the command line, dropped (a URL keeps the bytes as %FF%FE).
+    void nameWithBytesThatAreNotUtf8IsRead()
+    {
+        synthetic::CameraFile camera;
+        camera.shutterCount = 3619;
+        const QByteArray folder = QFile::encodeName(m_dir.path());
+        const QByteArray name = folder + "/DSC_\xFF\xFE.NEF";
+        const synthetic::Bytes nef = synthetic::makeNef(camera);
+        QVERIFY(synthetic::writeFile(name.toStdString(), nef));
+
+        const auto argument = CFrametallyApp::fileArgument({name});
+        QVERIFY(argument && argument->path == name.toStdString());
+        m_dialog->readFile(*argument);
+        QCOMPARE(result()->text(), QStringLiteral("3619"));
+        QCOMPARE(detail("fileValue")->text(), QStringLiteral("DSC_\uFFFD\uFFFD.NEF"));
+
+        // Relative to the working folder, as a shell passes it.
+        const QString saved = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        const auto relative = CFrametallyApp::fileArgument({QByteArray("./DSC_\xFF\xFE.NEF")});
+        QDir::setCurrent(saved);
+        QVERIFY(relative && relative->path == name.toStdString());
+
+        result()->clear();
+        QMimeData data;
+        data.setData(QStringLiteral("text/uri-list"),
+                     "file://" + folder.toPercentEncoding("/") + "/DSC_%FF%FE.NEF\r\n");
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_dialog, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_dialog, &drop);
+        QTRY_COMPARE(result()->text(), QStringLiteral("3619"));
     }
 
     void detailsSpeakOfTheFileOfTheResultAndAnErrorChangesNeither()
@@ -345,11 +387,30 @@ private slots:
 
     void commandLineFileArgument()
     {
-        QCOMPARE(CFrametallyApp::fileArgument({}), QString());
-        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("file:///media/DCIM/DSC_0001.NEF")}),
-                 QStringLiteral("/media/DCIM/DSC_0001.NEF"));
-        QCOMPARE(CFrametallyApp::fileArgument({QStringLiteral("a:b.NEF")}),
+        QCOMPARE(CFrametallyApp::operands({"-v", "a.NEF", "-", "--", "-b.NEF"}),
+                 (QByteArrayList{"a.NEF", "-", "-b.NEF"}));
+        QVERIFY(!CFrametallyApp::fileArgument({}));
+        QCOMPARE(CFrametallyApp::fileArgument({"file:///media/DCIM/DSC_0001.NEF"})->path,
+                 std::string("/media/DCIM/DSC_0001.NEF"));
+        QCOMPARE(CFrametallyApp::fileArgument({"file:///media/DCIM/DSC_%FF.NEF"})->path,
+                 std::string("/media/DCIM/DSC_\xFF.NEF"));
+        QCOMPARE(QString::fromStdString(CFrametallyApp::fileArgument({"a:b.NEF"})->displayPath),
                  QDir::current().absoluteFilePath(QStringLiteral("a:b.NEF")));
+    }
+
+    // frametally a b: refused with a usage message, not b silently dropped.
+    void twoFilesOnTheCommandLineAreRefused()
+    {
+        QProcess program;
+        program.setProcessChannelMode(QProcess::SeparateChannels);
+        program.start(QStringLiteral(FRAMETALLY_APP_BIN),
+                      {QStringLiteral("a.NEF"), QStringLiteral("b.NEF")});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 2);
+        const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(error.contains(QStringLiteral("one file at a time"))
+                     && error.contains(QStringLiteral("[FILE]")),
+                 qPrintable(error));
     }
 };
 
