@@ -22,7 +22,8 @@ std::wstring windowText(HWND window) {
 // none.
 std::wstring classesDefault(const std::wstring& key) {
     DWORD bytes = 0;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS ||
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
+            ERROR_SUCCESS ||
         bytes < sizeof(wchar_t)) {
         return {};
     }
@@ -61,7 +62,8 @@ void HyperlinkStatic::attach(HWND control) {
     plainFont_ = CreateFontIndirectW(&description);
     description.lfUnderline = TRUE;
     underlinedFont_ = CreateFontIndirectW(&description);
-    if (underlineMode_ == UnderlineAlways) SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(underlinedFont_), TRUE);
+    if (underlineMode_ == UnderlineAlways)
+        SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(underlinedFont_), TRUE);
 
     fitToText();
     // The system's own hand cursor (there since Windows 2000): shared, so it
@@ -176,7 +178,8 @@ INT_PTR HyperlinkStatic::openLink(const std::wstring& link, int showCommand) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) == 0) {
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) ==
+        0) {
         return shell;
     }
     CloseHandle(process.hThread);

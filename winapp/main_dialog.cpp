@@ -46,11 +46,10 @@ public:
         picker.nMaxFile = static_cast<DWORD>(path.size());
         picker.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
         picker.lpstrDefExt = L"NEF";
-        picker.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES | OFN_NOCHANGEDIR | OFN_EXPLORER |
-                       OFN_HIDEREADONLY;
+        picker.Flags =
+            OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_HIDEREADONLY;
         if (GetOpenFileNameW(&picker) == 0) {
-            return CommDlgExtendedError() == 0 ? SelectFlow::PickResult::Cancelled
-                                               : SelectFlow::PickResult::NotCreated;
+            return CommDlgExtendedError() == 0 ? SelectFlow::PickResult::Cancelled : SelectFlow::PickResult::NotCreated;
         }
         filterIndex_ = picker.nFilterIndex;
         chosen = chosenFile(path.c_str());
