@@ -32,5 +32,18 @@ fi
 cmake --build "$out" -j "$(nproc)"
 $build_only && exit 0
 
-cmake --build "$out" --target windows_dist
-ls -l dist/Frametally-*
+# The programs, stripped, with a short read-me: the installer's and the zip's
+# contents.
+version=$(sed -n 's/^project(Frametally VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+stage=$out/packaging/windows/stage
+x86_64-w64-mingw32-strip -o "$stage/Frametally.exe" "$out/winapp/Frametally.exe"
+x86_64-w64-mingw32-strip -o "$stage/tiffwalker.exe" "$out/cli/tiffwalker.exe"
+mkdir -p dist
+rm -f "dist/Frametally-$version-setup.exe" "dist/Frametally-$version-win64.zip"
+makensis -V2 "$out/packaging/windows/frametally.nsi"
+portable=$out/packaging/windows/Frametally-$version-win64
+rm -rf "$portable"
+mkdir -p "$portable"
+cp "$stage/Frametally.exe" "$stage/tiffwalker.exe" "$stage/README.txt" "$portable/"
+(cd "$(dirname "$portable")" && zip -q -r -X "$OLDPWD/dist/Frametally-$version-win64.zip" "$(basename "$portable")")
+ls -l "dist/Frametally-$version-setup.exe" "dist/Frametally-$version-win64.zip"
