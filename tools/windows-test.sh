@@ -32,7 +32,7 @@ export WINEDEBUG=-all
 wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
-wineserver -p
+wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineboot -i >/dev/null 2>&1
 wineboot >/dev/null 2>&1
