@@ -196,7 +196,32 @@ private:
     std::vector<std::pair<std::wstring, std::optional<std::wstring>>> saved_;
 };
 
+// Whether every label of the dialog shows its text on one line in the
+// dialog's font, as wide as its control: a label one pixel too narrow wraps,
+// and its second line is cut off.
+std::string wrappedLabels(HWND dialog) {
+    std::string wrapped;
+    const HDC dc = GetDC(dialog);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32] = {};
+        GetClassNameW(child, name, 32);
+        const std::wstring text = windowText(child);
+        if (lstrcmpiW(name, L"Static") != 0 || text.empty() || GetDlgCtrlID(child) == IDC_DETAIL_REASON) continue;
+        RECT area{};
+        GetClientRect(child, &area);
+        DrawTextW(dc, text.c_str(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        if (area.bottom > metrics.tmHeight) wrapped += " \"" + utf8(text) + "\"";
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(dialog, dc);
+    return wrapped;
+}
+
 void testMainDialog(HWND dialog, Picks& picks, const fs::path& folder) {
+    expect(wrappedLabels(dialog).empty(), "every label fits on one line:" + wrappedLabels(dialog));
     expect(controlText(dialog, IDC_SELECT) == "Select", "button 1000 is Select");
     const HWND result = GetDlgItem(dialog, IDC_RESULT);
     expect(result != nullptr && (GetWindowLongPtrW(result, GWL_STYLE) & ES_READONLY) != 0,
@@ -266,6 +291,7 @@ void testAboutBox(HWND dialog, const std::string& browserLog) {
     const HWND about = waitForWindow(L"About Frametally");
     expect(about != nullptr, "Help > About opens the About box");
     if (about == nullptr) return;
+    expect(wrappedLabels(about).empty(), "every About box label fits on one line:" + wrappedLabels(about));
     const std::string texts = staticTexts(about);
     expect(contains(texts, "Frametally Version 1.00"), "the About box names the version");
     expect(contains(texts, "Nikon D50/D70/D2H/D2X/D200"), "and the cameras");
