@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The shared corpus read by the Linux tiffwalker and by tiffwalker.exe under
-# Wine: the TSV output and the exit status must be the same, byte for byte.
+# Wine: the TSV output and the exit status must be the same, byte for byte,
+# and so must the JSON output and the --trace listings.
 # Both are given the same relative paths, so that the paths match too.
 #   same_tsv_test.sh LINUX_TIFFWALKER WINDOWS_TIFFWALKER_EXE CORPUS_DIR
 set -euo pipefail
@@ -28,6 +29,17 @@ for folder in "$name"/*/; do
     echo "same_tsv_test: $folder -j $jobs: $(($(wc -l <"$scratch/linux.tsv") - 1)) files, the same output"
   done
 done
+# JSON lines too.
+for folder in "$name"/*/; do
+  "$linux" -r --format json "$folder" >"$scratch/linux.json" 2>/dev/null || true
+  wine "$windows" -r --format json "$folder" >"$scratch/windows.json" 2>/dev/null || true
+  cmp -s "$scratch/linux.json" "$scratch/windows.json" || {
+    echo "same_tsv_test: the JSON output of $folder differs" >&2
+    diff "$scratch/linux.json" "$scratch/windows.json" | head -20 >&2 || true
+    exit 1
+  }
+done
+echo "same_tsv_test: JSON output the same"
 # The full listing too: standard output in binary mode, so no "\r\n".
 for file in "$name"/real/*; do
   "$linux" --trace "$file" >"$scratch/linux.txt" 2>&1 || true
