@@ -90,8 +90,8 @@ for root in HKCU HKLM; do
   done
 done
 
-# Per user, removed as Apps & features removes it.
-wine "$setup" /S /CurrentUser
+# Per user (the default: plain /S), removed as Apps & features removes it.
+wine "$setup" /S
 folder=$(check_installed HKCU "$user_menu")
 quiet=$(value_of 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Frametally' QuietUninstallString)
 [ -n "$quiet" ] || fail "no quiet uninstall command"
