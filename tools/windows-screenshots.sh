@@ -21,7 +21,7 @@ export WINEPREFIX="${WINEPREFIX:-$PWD/build-windows/wine-prefix}"
 export WINEDEBUG=-all
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+[ -f "$WINEPREFIX/system.reg" ] || WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
 # Without a window manager, windows that Wine leaves to it have no frame.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 

@@ -25,7 +25,8 @@ step() {
 
 # One Wine prefix for the whole run, made afresh; one wineserver kept running
 # (-p) for all of it, and wineboot run before the tests, so that no test
-# starts Wine's services itself (CTest can hang on a pipe they inherit).
+# starts Wine's services itself (CTest can hang on a pipe they inherit). No
+# Mono or Gecko: a fresh prefix would otherwise offer to download them.
 mkdir -p build-windows
 export WINEPREFIX="$PWD/build-windows/wine-prefix"
 export WINEDEBUG=-all
@@ -34,7 +35,7 @@ rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
-wineboot -i >/dev/null 2>&1
+WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
 wineboot >/dev/null 2>&1
 step "making the Wine prefix"
 

@@ -21,7 +21,7 @@ cleanup() {
   rm -rf "$scratch"
 }
 trap cleanup EXIT
-wineboot -i >/dev/null 2>&1
+WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
 wineserver -w
 
 winpath() { echo "Z:${1//\//\\}"; }
