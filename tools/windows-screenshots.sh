@@ -22,6 +22,9 @@ export WINEDEBUG=-all
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 [ -f "$WINEPREFIX/system.reg" ] || WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+# The title bar's buttons are drawn with Marlett, which Debian's Wine does
+# not find in fonts-wine by itself.
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 # Without a window manager, windows that Wine leaves to it have no frame.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
