@@ -1,19 +1,15 @@
 #include "file_walk.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <set>
 #include <utility>
 
+#include "file_system.h"
+
 namespace frametally::cli {
 
 namespace {
-
-using FileId = std::pair<dev_t, ino_t>;
 
 bool endsWithIgnoringCase(std::string_view name, std::string_view suffix) {
     if (name.size() < suffix.size()) return false;
@@ -23,30 +19,30 @@ bool endsWithIgnoringCase(std::string_view name, std::string_view suffix) {
     });
 }
 
-std::string joined(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '/') return folder + name;
-    return folder + "/" + name;
-}
-
 class Walker {
 public:
     Walker(const WalkOptions& options, FileList& list) : options_(options), list_(list) {}
 
     void operand(const std::string& path) {
-        struct stat info {};
-        if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        PathFacts facts;
+        const bool known = examine(path, facts);
+        if (known && facts.folder) {
             list_.anyFolder = true;
-            folder(path, info);
+            folder(path, facts);
             return;
         }
         // A named file is read whatever its name; one that cannot be examined
         // is read too, so that its reading says what is wrong with it.
-        if (::stat(path.c_str(), &info) != 0 || seenFiles_.insert({info.st_dev, info.st_ino}).second) {
-            add(path);
-        }
+        if (!known || firstSight(seenFiles_, facts)) add(path);
     }
 
 private:
+    // True the first time a file or folder is met; one the system cannot
+    // identify counts as new each time.
+    static bool firstSight(std::set<FileIdentity>& seen, const PathFacts& facts) {
+        return !facts.identified || seen.insert(facts.identity).second;
+    }
+
     bool keepGoing() {
         if (list_.stopped) return false;
         if (options_.keepGoing && !options_.keepGoing()) list_.stopped = true;
@@ -66,63 +62,51 @@ private:
 
     // The names in the folder, sorted, so that the reading order is the same
     // on every run; the folder is closed before any of them is visited.
-    bool listFolder(const std::string& path, std::vector<std::pair<std::string, unsigned char>>& names) {
-        DIR* dir = ::opendir(path.c_str());
-        if (dir == nullptr) {
-            reportProblem(path, errno);
-            return false;
-        }
-        errno = 0;
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string_view name = entry->d_name;
-            if (name != "." && name != "..") names.emplace_back(std::string(name), entry->d_type);
-            errno = 0;
-        }
-        const int error = errno;
-        ::closedir(dir);
+    bool listSorted(const std::string& path, std::vector<FolderEntry>& entries) {
+        int error = 0;
+        const bool opened = listFolder(path, entries, error);
         if (error != 0) reportProblem(path, error);
-        std::sort(names.begin(), names.end());
+        if (!opened) return false;
+        std::sort(entries.begin(), entries.end());
         return true;
     }
 
-    void folder(const std::string& path, const struct stat& info) {
-        if (!seenFolders_.insert({info.st_dev, info.st_ino}).second) return;
+    void folder(const std::string& path, const PathFacts& facts) {
+        if (!firstSight(seenFolders_, facts)) return;
         if (!keepGoing()) return;
-        std::vector<std::pair<std::string, unsigned char>> names;
-        if (!listFolder(path, names)) return;
-        for (const auto& [name, type] : names) {
+        std::vector<FolderEntry> entries;
+        if (!listSorted(path, entries)) return;
+        for (const auto& [name, type] : entries) {
             if (!keepGoing()) return;
-            const std::string child = joined(path, name);
+            const std::string child = joinPath(path, name);
             const bool wanted = hasImageExtension(name);
-            // Only links and file systems that give no type need a look at the
-            // entry itself; the rest tell their type in the listing.
-            if (type == DT_REG) {
+            if (type == EntryType::File) {
                 if (wanted) addOnce(child);
                 continue;
             }
-            if (type == DT_DIR && !options_.recursive) continue;
-            struct stat childInfo {};
-            if (::stat(child.c_str(), &childInfo) != 0) {
+            if (type == EntryType::Folder && !options_.recursive) continue;
+            PathFacts childFacts;
+            if (!examine(child, childFacts)) {
                 if (wanted) add(child);  // a dangling link: its reading says so
                 continue;
             }
-            if (S_ISDIR(childInfo.st_mode)) {
-                if (options_.recursive) folder(child, childInfo);
-            } else if (wanted && seenFiles_.insert({childInfo.st_dev, childInfo.st_ino}).second) {
+            if (childFacts.folder) {
+                if (options_.recursive) folder(child, childFacts);
+            } else if (wanted && firstSight(seenFiles_, childFacts)) {
                 add(child);
             }
         }
     }
 
     void addOnce(const std::string& path) {
-        struct stat info {};
-        if (::stat(path.c_str(), &info) != 0 || seenFiles_.insert({info.st_dev, info.st_ino}).second) add(path);
+        PathFacts facts;
+        if (!examine(path, facts) || firstSight(seenFiles_, facts)) add(path);
     }
 
     const WalkOptions& options_;
     FileList& list_;
-    std::set<FileId> seenFolders_;
-    std::set<FileId> seenFiles_;
+    std::set<FileIdentity> seenFolders_;
+    std::set<FileIdentity> seenFiles_;
 };
 
 }  // namespace

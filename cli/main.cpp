@@ -1,6 +1,5 @@
 // tiffwalker: the shutter count of camera raw and JPEG files on the command
 // line, one file or whole photo libraries.
-#include <unistd.h>
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "file_walk.h"
+#include "host_system.h"
 #include "interrupt.h"
 #include "ordered_reading.h"
 #include "run.h"
@@ -83,13 +83,20 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(1u, 256u));
     app.set_version_flag("--version", std::string("tiffwalker ") + FRAMETALLY_VERSION);
     app.footer(kFooter);
+    // "/photos/a.nef" is a path on every system, never a Windows-style option.
+    app.allow_windows_style_options(false);
+    // UTF-8 arguments on every system (on Windows from the wide command line).
+    std::vector<std::string> arguments = commandLineArguments(argc, argv);
+    std::vector<char*> argumentPointers;
+    for (std::string& argument : arguments) argumentPointers.push_back(argument.data());
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error);
         return code == 0 ? 0 : kUsageErrorExitCode;
     }
 
+    prepareStandardStreams();
     std::ios::sync_with_stdio(false);
     watchForInterrupt();
     RunOptions options;
@@ -99,7 +106,7 @@ int main(int argc, char** argv) {
     options.trace = trace;
     options.problems = problems;
     options.threads = threads;
-    options.outIsTerminal = ::isatty(STDOUT_FILENO) == 1;
-    options.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    options.outIsTerminal = isTerminal(StandardStream::Output);
+    options.errIsTerminal = isTerminal(StandardStream::Error);
     return run(options, std::cout, std::cerr);
 }

@@ -1,7 +1,5 @@
 #include "ordered_reading.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <thread>
 #include <utility>
@@ -64,15 +62,6 @@ void OrderedReading::deliverDue() {
         delivered = true;
     }
     if (delivered) room_.notify_all();
-}
-
-unsigned availableProcessors() {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) {
-        return static_cast<unsigned>(CPU_COUNT(&set));
-    }
-    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 }  // namespace frametally::cli

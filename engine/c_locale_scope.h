@@ -3,8 +3,11 @@
 // and strtod use '.' whatever locale the program chose: a desktop application
 // switches the process to the user's locale, where "%.2f" may write "3,50".
 // Only the calling thread is affected, so readings on other threads are not.
-#include <clocale>
+#ifdef _WIN32
+#include "c_locale_scope_windows.h"
+#else
 #include <locale.h>
+#include <clocale>
 
 namespace tiffwalker {
 
@@ -25,3 +28,4 @@ private:
 };
 
 }  // namespace tiffwalker
+#endif

@@ -1,10 +1,12 @@
 // The tiffwalker command as a batch tool: walking folders, the three output
 // formats, the reasons given for missing counts, exit statuses and Ctrl-C.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -79,8 +81,15 @@ std::vector<nlohmann::json> jsonLines(const std::string& out) {
     return objects;
 }
 
+// A path as a TSV field holds it (Windows paths have backslashes).
+std::string tsvEscaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return out;
+}
+
 std::string relative(const std::string& path, const TempDir& dir) {
-    return fs::path(path).lexically_relative(dir.path()).string();
+    return fs::path(path).lexically_relative(dir.path()).generic_string();
 }
 
 }  // namespace
@@ -153,11 +162,14 @@ TEST(BatchWalk, NamedFilesAreReadWhateverTheirNameAndInTheOrderGiven) {
     EXPECT_EQ(result.exitCode, 0);
     const auto rows = tsvRows(result.out);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0][0], odd);
+    EXPECT_EQ(rows[0][0], tsvEscaped(odd));
     EXPECT_EQ(rows[0][1], "11");
-    EXPECT_EQ(rows[1][0], second);
+    EXPECT_EQ(rows[1][0], tsvEscaped(second));
 }
 
+// Links, named pipes, permission bits and signals are POSIX's; the Windows
+// build's own cases of the walk are in cli_paths_test.cpp.
+#ifndef _WIN32
 TEST(BatchWalk, SymbolicLinkLoopsEndAndEveryFileIsReadOnce) {
     TempDir dir;
     const fs::path root = dir.path() / "photos";
@@ -213,6 +225,7 @@ TEST(BatchWalk, PermissionDeniedFilesAndFoldersAreReported) {
     EXPECT_NE(rows[0][8].find("Permission denied"), std::string::npos);
     EXPECT_NE(result.err.find("cannot read folder " + (root / "closed").string()), std::string::npos) << result.err;
 }
+#endif
 
 TEST(BatchOutput, TextTableHasColumnsReasonsAndASummaryPerBody) {
     TempDir dir;
@@ -318,6 +331,10 @@ TEST(BatchOutput, EveryResultWithoutACountSaysWhy) {
 }
 
 TEST(BatchOutput, AwkwardPathsStayOneValidLineInJsonAndTsv) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows names hold no quotes, backslashes, control characters or bytes that are not UTF-8 "
+                    "(names in other scripts: cli_paths_test.cpp)";
+#endif
     TempDir dir;
     const fs::path root = dir.path();
     const std::vector<std::string> names = {"quote\"and\\back.nef", "new\nline.nef", "tab\there.nef",
@@ -377,6 +394,7 @@ TEST(BatchExit, StatusIsTheWorstOfTheRun) {
     EXPECT_NE(none.out.find("No NEF or JPEG files found."), std::string::npos);
 }
 
+#ifndef _WIN32
 // Ctrl-C stops the run after the current file and still prints what was read.
 TEST(BatchExit, InterruptPrintsWhatWasReadAndExits130) {
     TempDir dir;
@@ -426,3 +444,4 @@ TEST(BatchExit, InterruptPrintsWhatWasReadAndExits130) {
     EXPECT_NE(text.find(" of 4000 files read."), std::string::npos) << text;
     EXPECT_NE(text.find("Highest count per camera body:"), std::string::npos) << "the summary of what was read";
 }
+#endif

@@ -14,10 +14,10 @@
 #include <sstream>
 #include <string>
 
+#include "reader.h"
 #include "reading_budget.h"
 #include "reading_limits.h"
 #include "test_support.h"
-#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {
@@ -47,7 +47,7 @@ Outcome readFile(const fs::path& path, bool trace) {
     Outcome outcome;
     const auto start = std::chrono::steady_clock::now();
     try {
-        outcome.result = getImageShutterCount(path.c_str());
+        outcome.result = getImageShutterCount(path.string().c_str());
     } catch (CTiffwalkerException* error) {
         outcome.result = "ERROR:" + error->message();
         error->Delete();

@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "name_tables.h"
+#include "reader.h"
 #include "synthetic_files.h"
 #include "test_support.h"
-#include "reader.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;
@@ -61,7 +61,7 @@ TEST_F(DriverTest, MissingFileIsNotReadableWithAMessage) {
 
 TEST_F(DriverTest, DirectoryIsNotReadable) {
     CapturedOutput out;
-    EXPECT_EQ(getImageShutterCount(dir.path().c_str()), "Not Readable");
+    EXPECT_EQ(getImageShutterCount(dir.path().string().c_str()), "Not Readable");
 }
 
 // An empty file holds no image: not a camera file without a count.

@@ -54,7 +54,7 @@ TEST(ReportFileError, RaisesOnlyOnAStreamError) {
 
     // Reading a directory fails with an error, as a disk fault would.
     FileStream broken;
-    ASSERT_TRUE(broken.open(dir.path().c_str()));
+    ASSERT_TRUE(broken.open(dir.path().string().c_str()));
     broken.read(buffer, sizeof buffer);
     ASSERT_TRUE(broken.hasError());
     const std::string expected = "Error number: " + std::to_string(broken.descriptor());

@@ -27,7 +27,7 @@ TEST(RealFilesDisplay, NikonD70Nef) {
 
     testing_support::CleanOptions clean;
     RecordList records;
-    const std::string result = readImageRecords(path.c_str(), records);
+    const std::string result = readImageRecords(path.string().c_str(), records);
 
     EXPECT_EQ(result, "3619");
     EXPECT_EQ(displayOf(records, kShutterCountTag), "3619");

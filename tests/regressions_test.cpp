@@ -11,10 +11,10 @@
 #include <sstream>
 #include <string>
 
+#include "reader.h"
 #include "reading_budget.h"
 #include "reading_limits.h"
 #include "test_support.h"
-#include "reader.h"
 #include "tiffwalker.h"
 
 namespace {
@@ -76,7 +76,7 @@ std::string readQuietly(const fs::path& path, bool trace, RecordList& records) {
     setEngineOutput(discard);
     std::string result;
     try {
-        result = readImageRecords(path.c_str(), records);
+        result = readImageRecords(path.string().c_str(), records);
     } catch (CTiffwalkerException* error) {
         result = "raised: " + error->message();
         error->Delete();

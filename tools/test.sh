@@ -43,4 +43,8 @@ build/tools/make_web_test_files build/web-test-files
 /usr/bin/python3 web/test/browser_test.py build-web/site build/cli/tiffwalker build/web-test-files ../shared/corpus
 /usr/bin/python3 web/test/page_test.py build-web/site build/cli/tiffwalker build/web-test-files
 
-echo "All tests passed: plain, under the sanitizers, of the package and in the browser."
+# The Windows programs: cross-built with MinGW-w64, tested under Wine and
+# Xvfb (tools/windows-test.sh prints the time of each of its steps).
+tools/windows-test.sh
+
+echo "All tests passed: plain, under the sanitizers, of the package, in the browser and on Windows (Wine)."
