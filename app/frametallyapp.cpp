@@ -22,12 +22,12 @@ int CFrametallyApp::InitInstance()
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        tr("Shows how many pictures a Nikon camera has taken, "
-           "read from one of its NEF or JPEG files."));
+        tr("Shows how many pictures a camera has taken, "
+           "read from one of the raw or JPEG files it wrote."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"),
-                                 tr("The NEF or JPEG file to read at start."),
+                                 tr("The camera file to read at start."),
                                  QStringLiteral("[FILE]"));
     parser.process(*this);
 

@@ -1,5 +1,5 @@
 #pragma once
-// The main dialog: Select picks a NEF or JPEG file and the read-only field
+// The main dialog: Select picks a camera file and the read-only field
 // shows its shutter count, with the file, its camera and picture, and why a
 // count is missing beneath; File > Exit ends the program, Help > About opens
 // the About box. A file dropped onto the dialog is read like a selected one.

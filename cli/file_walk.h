@@ -1,6 +1,6 @@
 #pragma once
 // Turns the command line's operands into the list of files to read: files as
-// named, folders opened for their NEF and JPEG files (recursively with -r).
+// named, folders opened for the camera files in them (recursively with -r).
 #include <cstddef>
 #include <functional>
 #include <string>

@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kDescription =
     "Prints the shutter count that a camera recorded in its raw and JPEG files (Nikon, Sony, Pentax, the\n"
     "Canon bodies that record one, Fujifilm's image count): how many pictures the camera had taken.\n"
-    "Name files, or folders to read their NEF and JPEG files (-r: every folder below too).\n"
+    "Name files, or folders to read the camera files in them (-r: every folder below too).\n"
     "The result is the count, or \"Not Readable\", \"No EXIF data\" or \"No Count\".";
 
 constexpr const char* kFooter = R"(Output:
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     bool trace = false;
     bool problems = false;
     unsigned threads = availableProcessors();
-    app.add_option("PATH", operands, "NEF or JPEG files, or folders of them")->required();
+    app.add_option("PATH", operands, "Camera files (NEF, JPEG, ARW, PEF, CR2, CR3, HEIF, RAF...), or folders of them")->required();
     app.add_flag("-r,--recursive", recursive, "Read the folders below the named folders too");
     app.add_option("--format", formatName, "Output format: text (default), tsv or json")
         ->check(CLI::IsMember({"text", "tsv", "json"}));

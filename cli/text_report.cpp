@@ -95,7 +95,7 @@ public:
             out_ << "Interrupted: " << tally.files() << " of " << plural(end.planned, "file", "files") << " read.\n";
         }
         if (tally.files() == 0 && !end.interrupted) {
-            out_ << "No NEF or JPEG files found.\n";
+            out_ << "No camera files found.\n";
         } else {
             writeCounts(tally);
         }

@@ -31,12 +31,15 @@ std::string plainReason(const Inspection& inspection) {
         case ReadingCause::NotRegularFile: return "This is not an ordinary file.";
         case ReadingCause::EmptyFile:
             return "The file is empty: nothing was copied into it. Copy it from the card again.";
-        case ReadingCause::NeitherTiffNorJpeg: return "This is not a NEF or JPEG picture file.";
+        case ReadingCause::NeitherTiffNorJpeg: return "This is not a picture file of a kind Frametally reads.";
         case ReadingCause::UnknownJpegLayout:
             return "This JPEG file is not laid out as cameras write them, so it holds no camera data that can be read.";
         case ReadingCause::NoExifSegment:
             return "This JPEG file holds no camera data at all: it was most likely saved by a program, not the "
                    "camera.";
+        case ReadingCause::NoExifInContainer:
+            return "This file holds no camera data where its kind of file keeps it: it may have been saved by a "
+                   "program, not the camera, or be cut short.";
         case ReadingCause::NoDirectory: return "The file holds no picture data that can be read: it may be damaged.";
         case ReadingCause::NoMake: return "The file does not say which camera took it, so no count can be read.";
         case ReadingCause::MakeNotNikon:

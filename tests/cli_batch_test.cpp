@@ -391,7 +391,7 @@ TEST(BatchExit, StatusIsTheWorstOfTheRun) {
     TempDir empty;
     const auto none = runTiffwalker({empty.path().string()});
     EXPECT_EQ(none.exitCode, 0);
-    EXPECT_NE(none.out.find("No NEF or JPEG files found."), std::string::npos);
+    EXPECT_NE(none.out.find("No camera files found."), std::string::npos);
 }
 
 #ifndef _WIN32

@@ -6,6 +6,8 @@
 
 namespace containers {
 
+Bytes exifMark() { return {'E', 'x', 'i', 'f', 0, 0}; }
+
 namespace {
 
 constexpr bool kBig = true;

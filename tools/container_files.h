@@ -29,6 +29,9 @@ Bytes box(const char* type, const Bytes& payload, bool large = false);
 // A full box: version and flags before the payload.
 Bytes fullBox(const char* type, uint8_t version, const Bytes& payload);
 
+// "Exif\0\0", the bytes that usually come before the TIFF header.
+Bytes exifMark();
+
 struct HeifLayout {
     uint8_t ilocVersion = 0;     // 0, 1 or 2
     uint8_t offsetSize = 4;      // 0, 4 or 8
@@ -42,7 +45,9 @@ struct HeifLayout {
     bool twoExtents = false;     // the item in two extents that follow one another
     uint32_t exifItemId = 2;
     // The bytes before the TIFF header in the item, as its first 4 bytes count them.
-    Bytes beforeTiff = {'E', 'x', 'i', 'f', 0, 0};
+    // (Made out of line: GCC 12 takes an inline initializer list here for
+    // uninitialized memory in optimised builds of the tests.)
+    Bytes beforeTiff = exifMark();
 };
 // A HEIF file: ftyp, meta (hdlr, pitm, iinf with an image item and the Exif
 // item, iloc) and mdat with the image and, unless in idat, the Exif data.

@@ -211,8 +211,8 @@ function read(items, more) {
   problems = more || [];
   if (items.length === 0) {
     page.progress.textContent = problems.length
-      ? `No NEF or JPEG files found. ${problems.join('; ')}`
-      : 'No NEF or JPEG files found there.';
+      ? `No camera files found. ${problems.join('; ')}`
+      : 'No camera files found there.';
     return;
   }
   givenAt = performance.now();

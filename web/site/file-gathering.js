@@ -1,5 +1,5 @@
 // The files to read from what the user gave: chosen files as they are, and from
-// folders (chosen or dropped) the NEF and JPEG files in them and in the
+// folders (chosen or dropped) the camera files in them and in the
 // folders inside, sorted by path as the command sorts them.
 
 const IMAGE_NAME = /\.(nef|jpe?g|arw|sr2|pef|dng|cr[23]|heic|heif|hif|raf)$/i;
