@@ -26,8 +26,7 @@ int CFrametallyApp::InitInstance()
            "read from one of the raw or JPEG files it wrote."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 tr("The camera file to read at start."),
+    parser.addPositionalArgument(QStringLiteral("file"), tr("The camera file to read at start."),
                                  QStringLiteral("[FILE]"));
     parser.process(*this);
 

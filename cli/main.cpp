@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
     bool trace = false;
     bool problems = false;
     unsigned threads = availableProcessors();
-    app.add_option("PATH", operands, "Camera files (NEF, JPEG, ARW, PEF, CR2, CR3, HEIF, RAF...), or folders of them")->required();
+    app.add_option("PATH", operands, "Camera files (NEF, JPEG, ARW, PEF, CR2, CR3, HEIF, RAF...), or folders of them")
+        ->required();
     app.add_flag("-r,--recursive", recursive, "Read the folders below the named folders too");
     app.add_option("--format", formatName, "Output format: text (default), tsv or json")
         ->check(CLI::IsMember({"text", "tsv", "json"}));
