@@ -137,12 +137,12 @@ frametally::SelectFlow::PickResult CMainDialog::pickFile(frametally::ChosenFile&
     picker->setAcceptMode(QFileDialog::AcceptOpen);
     picker->setFileMode(QFileDialog::ExistingFile);
     picker->setDefaultSuffix(QStringLiteral("NEF"));
-    picker->setNameFilters({tr("NEF Files (*.nef *.NEF)"),
-                            tr("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)"),
-                            tr("Camera Files (*.nef *.NEF *.jpg *.JPG *.jpeg *.JPEG *.arw *.ARW *.sr2 *.SR2 "
-                               "*.pef *.PEF *.dng *.DNG *.cr2 *.CR2 *.cr3 *.CR3 *.heic *.HEIC *.heif *.HEIF "
-                               "*.hif *.HIF *.raf *.RAF)"),
-                            tr("All Files (*)")});
+    picker->setNameFilters(
+        {tr("NEF Files (*.nef *.NEF)"), tr("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)"),
+         tr("Camera Files (*.nef *.NEF *.jpg *.JPG *.jpeg *.JPEG *.arw *.ARW *.sr2 *.SR2 "
+            "*.pef *.PEF *.dng *.DNG *.cr2 *.CR2 *.cr3 *.CR3 *.heic *.HEIC *.heif *.HEIF "
+            "*.hif *.HIF *.raf *.RAF)"),
+         tr("All Files (*)")});
     if (!m_nameFilter.isEmpty())
         picker->selectNameFilter(m_nameFilter);
     const QString folder = pickerFolder();

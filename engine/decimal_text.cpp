@@ -2,6 +2,7 @@
 
 #include "c_locale_scope.h"
 
+#include <locale.h>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace tiffwalker {
 

@@ -57,7 +57,8 @@ size_t DiskFile::readAt(int64_t position, void* dest, size_t n) {
     auto* out = static_cast<unsigned char*>(dest);
     size_t done = 0;
     while (done < n) {
-        const ssize_t got = ::pread(fd_, out + done, n - done, static_cast<off_t>(position + static_cast<int64_t>(done)));
+        const ssize_t got =
+            ::pread(fd_, out + done, n - done, static_cast<off_t>(position + static_cast<int64_t>(done)));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             error_ = true;

@@ -21,10 +21,26 @@ namespace {
 
 std::vector<double> sampleValues() {
     const double inf = std::numeric_limits<double>::infinity();
-    std::vector<double> values = {0.0, -0.0, 0.5, -0.5, 1.0 / 3, 2.0 / 3, 0.0000005, 0.0000015, 0.0000025,
-                                  -0.0000005, 1e-7, 123456.1234565, 4294967295.0, 1e22, 1e300,
-                                  std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::denorm_min(), inf, -inf,
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.5,
+                                  -0.5,
+                                  1.0 / 3,
+                                  2.0 / 3,
+                                  0.0000005,
+                                  0.0000015,
+                                  0.0000025,
+                                  -0.0000005,
+                                  1e-7,
+                                  123456.1234565,
+                                  4294967295.0,
+                                  1e22,
+                                  1e300,
+                                  std::numeric_limits<double>::max(),
+                                  -std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  inf,
+                                  -inf,
                                   std::numeric_limits<double>::quiet_NaN()};
     // Exact ties at the seventh decimal (k / 128 = ...0078125), which round to even.
     for (int k = 1; k < 400; ++k) values.push_back(std::ldexp(k, -7));
@@ -57,8 +73,20 @@ void expectSameAsStandardLibrary() {
     for (const double value : sampleValues()) {
         ASSERT_EQ(portableText(value), standardText(value)) << value;
     }
-    const char* texts[] = {"0", "0.5", "1e5", "1E-5", "123.456e+2", "4.9e-324", "2.5e-320", "1e309", "1e-400",
-                           "1e400", "179769313486231580793728971405301", ".5", "5.", "0.000000000000000000001"};
+    const char* texts[] = {"0",
+                           "0.5",
+                           "1e5",
+                           "1E-5",
+                           "123.456e+2",
+                           "4.9e-324",
+                           "2.5e-320",
+                           "1e309",
+                           "1e-400",
+                           "1e400",
+                           "179769313486231580793728971405301",
+                           ".5",
+                           "5.",
+                           "0.000000000000000000001"};
     for (const char* text : texts) {
         double standard = -1, portableValue = -1;
         const std::errc standardError = std::from_chars(text, text + std::strlen(text), standard).ec;

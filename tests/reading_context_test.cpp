@@ -212,6 +212,7 @@ TEST(ReadingContext, ThreadsReadingAtOnceSeeWhatOneThreadSees) {
     }
     for (std::thread& thread : threads) thread.join();
     for (size_t t = 0; t < kThreads; ++t) {
-        for (size_t i = 0; i < files.size(); ++i) EXPECT_EQ(seen[t][i], expected[i]) << "thread " << t << ": " << files[i];
+        for (size_t i = 0; i < files.size(); ++i)
+            EXPECT_EQ(seen[t][i], expected[i]) << "thread " << t << ": " << files[i];
     }
 }

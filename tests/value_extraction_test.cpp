@@ -3,8 +3,8 @@
 #include "byte_order.h"
 #include "file_stream.h"
 #include "name_tables.h"
-#include "test_support.h"
 #include "reader.h"
+#include "test_support.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;
@@ -13,7 +13,6 @@ using testing_support::ByteWriter;
 using testing_support::TempDir;
 
 namespace {
-
 
 // The value/offset field holding these four file bytes, as the entry read
 // converts it in the given byte order.

@@ -5,8 +5,8 @@
 
 #include "file_stream.h"
 #include "name_tables.h"
-#include "test_support.h"
 #include "reader.h"
+#include "test_support.h"
 #include "tiffwalker.h"
 
 using namespace tiffwalker;

@@ -321,7 +321,8 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
         Entry::bytes(0x0087, 1, {0x00}),
         Entry::bytes(0x0088, 7, {0x00, 0x01, 0x00, 0x02}),
     };
-    if (camera.withShutterCount) makerNote->ifd.entries.push_back(Entry::longs(tags::kShutterCount, {camera.shutterCount}));
+    if (camera.withShutterCount)
+        makerNote->ifd.entries.push_back(Entry::longs(tags::kShutterCount, {camera.shutterCount}));
     if (!camera.serialNumber.empty()) makerNote->ifd.entries.push_back(Entry::ascii(0x001d, camera.serialNumber));
     if (camera.fullEntrySet) addFullMakerNoteEntries(makerNote->ifd.entries);
     std::sort(makerNote->ifd.entries.begin(), makerNote->ifd.entries.end(),

@@ -7,9 +7,8 @@
 
 // Reads length bytes at position of the file being read into dest (memory of
 // this module); the number read, or -1 when the browser could not read them.
-EM_JS(int, readFileBeyondHead, (double position, unsigned char* dest, size_t length), {
-    return Module.readBeyondHead(position, dest, length);
-});
+EM_JS(int, readFileBeyondHead, (double position, unsigned char* dest, size_t length),
+      { return Module.readBeyondHead(position, dest, length); });
 
 namespace frametally::web {
 
@@ -20,8 +19,8 @@ unsigned char* HeadByteSource::headBuffer(size_t length) {
 
 void HeadByteSource::startFile(int64_t fileSize, size_t headLength) {
     size_ = std::max<int64_t>(fileSize, 0);
-    headLength_ = static_cast<size_t>(std::min<int64_t>({static_cast<int64_t>(headLength),
-                                                          static_cast<int64_t>(head_.size()), size_}));
+    headLength_ = static_cast<size_t>(
+        std::min<int64_t>({static_cast<int64_t>(headLength), static_cast<int64_t>(head_.size()), size_}));
     error_ = false;
     bytesBeyondHead_ = 0;
     blockLength_ = 0;
@@ -45,8 +44,8 @@ size_t HeadByteSource::readAt(int64_t position, void* dest, size_t n) {
 }
 
 size_t HeadByteSource::readBeyondHead(int64_t position, unsigned char* dest, size_t n) {
-    const bool inBlock = blockLength_ > 0 && position >= blockStart_ &&
-                         position < blockStart_ + static_cast<int64_t>(blockLength_);
+    const bool inBlock =
+        blockLength_ > 0 && position >= blockStart_ && position < blockStart_ + static_cast<int64_t>(blockLength_);
     if (!inBlock) {
         if (error_) return 0;
         const size_t length = static_cast<size_t>(std::min<int64_t>(kBlockSize, size_ - position));

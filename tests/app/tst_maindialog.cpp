@@ -500,21 +500,22 @@ private slots:
         const auto drop = [this](const QString& path) {
             QMimeData local;
             local.setUrls({QUrl::fromLocalFile(path)});
-            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &local, Qt::LeftButton,
+                                  Qt::NoModifier);
             QApplication::sendEvent(m_dialog, &enter);
             QDropEvent event(QPointF(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(m_dialog, &event);
         };
         drop(writeFile(QStringLiteral("sony.jpg"),
-                       bytes(synthetic::makeMakerFile(
-                           synthetic::sonyFile("ILCE-7M3", {synthetic::sonyCountBlock(0x3a, 5011)})))));
+                       bytes(synthetic::makeMakerFile(synthetic::sonyFile(
+                           "ILCE-7M3", {synthetic::sonyCountBlock(0x3a, 5011)})))));
         QTRY_COMPARE(result()->text(), QStringLiteral("5011"));
         QVERIFY(detail("reasonValue")->isVisible());
         QCOMPARE(detail("reasonValue")->text(),
                  QStringLiteral("all exposures, electronic shutter included"));
         drop(writeFile(QStringLiteral("sony-unknown.jpg"),
-                       bytes(synthetic::makeMakerFile(
-                           synthetic::sonyFile("ILCE-7M9", {synthetic::sonyCountBlock(0x3a, 5)})))));
+                       bytes(synthetic::makeMakerFile(synthetic::sonyFile(
+                           "ILCE-7M9", {synthetic::sonyCountBlock(0x3a, 5)})))));
         QTRY_COMPARE(result()->text(), QStringLiteral("No Count"));
         QVERIFY(detail("reasonValue")->text().contains(QStringLiteral("ILCE-7M9")));
     }
