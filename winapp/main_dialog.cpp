@@ -163,7 +163,8 @@ private:
 const wchar_t* pickerFilter() {
     return L"NEF Files (*.nef)\0*.nef\0"
            L"JPG Files (*.jpg;*.jpeg)\0*.jpg;*.jpeg\0"
-           L"Other TIFF-based raw files (*.nrw;*.tif;*.tiff)\0*.nrw;*.tif;*.tiff\0"
+           L"Camera Files (*.nef;*.jpg;*.arw;*.pef;*.cr2;*.cr3;*.dng;*.hif;*.raf...)\0"
+           L"*.nef;*.nrw;*.jpg;*.jpeg;*.arw;*.sr2;*.pef;*.dng;*.cr2;*.cr3;*.heic;*.heif;*.hif;*.raf;*.tif;*.tiff\0"
            L"All Files (*.*)\0*.*\0";
 }
 

@@ -51,7 +51,7 @@ check_installed() {
     fail "not listed in Apps & features ($root)"
   [ "$(value_of "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Frametally" DisplayName)" = Frametally ] ||
     fail "the Apps & features entry has no name"
-  for type in .nef .jpg .jpeg; do
+  for type in .nef .jpg .jpeg .arw .cr3 .hif; do
     has_key "$root\\Software\\Classes\\$type\\OpenWithList\\Frametally.exe" || fail "no Open with for $type"
     [ "$(default_of "$root\\Software\\Classes\\$type")" = "${defaults_before[$root$type]}" ] ||
       fail "$type was made Frametally's: $(default_of "$root\\Software\\Classes\\$type")"
@@ -85,7 +85,7 @@ all_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/
 # Which program each type opens with before: the installer must not change it.
 declare -A defaults_before
 for root in HKCU HKLM; do
-  for type in .nef .jpg .jpeg; do
+  for type in .nef .jpg .jpeg .arw .cr3 .hif; do
     defaults_before[$root$type]=$(default_of "$root\\Software\\Classes\\$type")
   done
 done
