@@ -18,15 +18,6 @@ bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 }  // namespace
 
-bool isValidUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const size_t length = utf8SequenceLength(text, i);
-        if (length == 0) return false;
-        i += length;
-    }
-    return true;
-}
-
 std::string escapedForDisplay(std::string_view text) {
     std::string out;
     out.reserve(text.size());

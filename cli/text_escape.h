@@ -9,8 +9,8 @@
 
 namespace frametally::cli {
 
+using frametally::isValidUtf8;
 using frametally::utf8SequenceLength;
-bool isValidUtf8(std::string_view text);
 
 // For a terminal: control characters and bytes that are not UTF-8 become
 // C-style escapes (\n, \t, \x1b, \xff); everything else stays as it is.

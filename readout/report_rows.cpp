@@ -30,15 +30,6 @@ const std::vector<ReportField> kFields = {
      JsonPresence::NullWhenEmpty},
 };
 
-bool isValidUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const size_t length = utf8SequenceLength(text, i);
-        if (length == 0) return false;
-        i += length;
-    }
-    return true;
-}
-
 }  // namespace
 
 const std::vector<ReportField>& reportFields() { return kFields; }

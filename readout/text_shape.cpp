@@ -93,6 +93,15 @@ size_t utf8SequenceLength(std::string_view text, size_t at) {
     return length;
 }
 
+bool isValidUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = utf8SequenceLength(text, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
 std::string shownAsUtf8(std::string_view text) {
     std::string shown;
     shown.reserve(text.size());

@@ -12,6 +12,8 @@ std::string withLineBreaks(const std::string& text);
 
 // Length of the valid UTF-8 sequence at text[at], or 0 when it is not one.
 size_t utf8SequenceLength(std::string_view text, size_t at);
+// Whether every byte of text belongs to a valid UTF-8 sequence.
+bool isValidUtf8(std::string_view text);
 // Valid UTF-8 for a window to show: each run of bytes that is not valid UTF-8
 // becomes U+FFFD, one for each maximal subpart of a sequence (as browsers'
 // TextDecoder does). Files and file systems hold any bytes; toolkits
