@@ -3,9 +3,11 @@
 // the place of a TIFF structure inside a file built around it.
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "byte_source.h"
+#include "synthetic_files.h"
 
 namespace container_testing {
 
@@ -26,6 +28,14 @@ private:
 inline int64_t placeOf(const Bytes& whole, const Bytes& part) {
     const auto found = std::search(whole.begin(), whole.end(), part.begin(), part.end());
     return found == whole.end() ? -1 : found - whole.begin();
+}
+
+// The TIFF structure of a camera's EXIF data, in either byte order, for the
+// containers to carry.
+inline Bytes cameraTiff(synthetic::Order order) {
+    synthetic::CameraFile camera;
+    camera.order = order;
+    return synthetic::makeExifTiff(camera);
 }
 
 }  // namespace container_testing

@@ -13,6 +13,7 @@
 #include "synthetic_files.h"
 
 using container_testing::Bytes;
+using container_testing::cameraTiff;
 using container_testing::HeldSource;
 using container_testing::placeOf;
 using containers::HeifLayout;
@@ -20,12 +21,6 @@ using tiffwalker::container::findHeifExif;
 using tiffwalker::container::isHeifFile;
 
 namespace {
-
-Bytes cameraTiff(synthetic::Order order) {
-    synthetic::CameraFile camera;
-    camera.order = order;
-    return synthetic::makeExifTiff(camera);
-}
 
 std::string describe(const HeifLayout& layout) {
     std::ostringstream out;

@@ -8,17 +8,12 @@
 #include "synthetic_files.h"
 
 using container_testing::Bytes;
+using container_testing::cameraTiff;
 using container_testing::HeldSource;
 using container_testing::placeOf;
 using tiffwalker::container::findJpegExif;
 
 namespace {
-
-Bytes cameraTiff(synthetic::Order order) {
-    synthetic::CameraFile camera;
-    camera.order = order;
-    return synthetic::makeExifTiff(camera);
-}
 
 std::optional<tiffwalker::container::TiffLocation> find(const Bytes& bytes) {
     HeldSource source(bytes);
