@@ -30,8 +30,9 @@ constexpr const char* kFooter = R"(Output:
   maker's count than Nikon's saying what it counts, and a summary with the
   highest count of each camera body. Files come in the order named; a folder's files sorted by path.
   --format tsv: a header line, then path, result, status, make, model, serial,
-  date_time_original, lens, reason, maker and count_kind (mechanical_releases, all_exposures or
-  image_count), tab-separated, with \\ \t \n \r escaped.
+  date_time_original, lens, reason, maker, count_kind (mechanical_releases, all_exposures,
+  image_count or all_releases), mechanical_count, rated_releases, rated_source and source,
+  tab-separated, with \\ \t \n \r escaped.
   --format json: one JSON object per line with the same fields ("result" null and "message" set
   for a raised error); "reason" for every file without a count; "path_hex" gives a path's exact
   bytes when it is not UTF-8.

@@ -29,6 +29,7 @@ Inspection Inspector::shown(const std::string& path, const tiffwalker::ReadingOu
     inspection.cause = outcome.cause;
     inspection.maker = outcome.maker;
     inspection.countKind = outcome.countKind;
+    inspection.mechanicalCount = outcome.mechanicalCount;
     records_.clear();
     return inspection;
 }
@@ -50,6 +51,7 @@ const char* countKindName(tiffwalker::CountKind kind) {
         case tiffwalker::CountKind::MechanicalReleases: return "mechanical_releases";
         case tiffwalker::CountKind::AllExposures: return "all_exposures";
         case tiffwalker::CountKind::ImageCount: return "image_count";
+        case tiffwalker::CountKind::AllReleases: return "all_releases";
     }
     return "";
 }
@@ -60,6 +62,7 @@ const char* countKindWords(tiffwalker::CountKind kind) {
         case tiffwalker::CountKind::MechanicalReleases: return "mechanical releases";
         case tiffwalker::CountKind::AllExposures: return "all exposures, electronic shutter included";
         case tiffwalker::CountKind::ImageCount: return "image count (may restart)";
+        case tiffwalker::CountKind::AllReleases: return "all releases, electronic ones included";
     }
     return "";
 }

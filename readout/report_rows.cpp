@@ -10,6 +10,10 @@ using tiffwalker::ReadingStatus;
 
 const char* kHexDigits = "0123456789abcdef";
 
+std::string decimalOrEmpty(const std::optional<std::uint32_t>& value) {
+    return value ? std::to_string(*value) : std::string();
+}
+
 const std::vector<ReportField> kFields = {
     {"path", [](const Inspection& i) { return i.path; }, true, JsonPresence::Always},
     {"path_hex", [](const Inspection& i) { return hexOf(i.path); }, false, JsonPresence::WhenPathNotUtf8},
@@ -28,6 +32,12 @@ const std::vector<ReportField> kFields = {
      JsonPresence::NullWhenEmpty},
     {"count_kind", [](const Inspection& i) { return std::string(countKindName(i.countKind)); }, true,
      JsonPresence::NullWhenEmpty},
+    {"mechanical_count", [](const Inspection& i) { return decimalOrEmpty(i.mechanicalCount); }, true,
+     JsonPresence::NullWhenEmpty},
+    {"rated_releases", [](const Inspection& i) { return decimalOrEmpty(i.ratedReleases); }, true,
+     JsonPresence::NullWhenEmpty},
+    {"rated_source", [](const Inspection& i) { return i.ratedSource; }, true, JsonPresence::NullWhenEmpty},
+    {"source", [](const Inspection& i) { return i.source; }, true, JsonPresence::NullWhenEmpty},
 };
 
 }  // namespace

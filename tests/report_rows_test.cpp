@@ -29,28 +29,32 @@ Inspection counted() {
 
 TEST(ReportRows, CountNoCountAndErrorLinesInBothFormats) {
     EXPECT_EQ(frametally::tsvHeader(),
-              "path\tresult\tstatus\tmake\tmodel\tserial\tdate_time_original\tlens\treason\tmaker\tcount_kind\n");
+              "path\tresult\tstatus\tmake\tmodel\tserial\tdate_time_original\tlens\treason\tmaker\tcount_"
+              "kind\tmechanical_count\trated_releases\trated_source\tsource\n");
     const Inspection count = counted();
     EXPECT_EQ(frametally::tsvLine(count),
               "DCIM/DSC_0001.NEF\t3619\tcount\tNIKON CORPORATION\tNIKON D70\t2012345\t2025:01:10 10:10:00\t"
-              "18-70 mm f/3.5-4.5\t\tNikon\tmechanical_releases\n");
-    EXPECT_EQ(
-        frametally::jsonLine(count),
-        "{\"path\":\"DCIM/DSC_0001.NEF\",\"result\":\"3619\",\"status\":\"count\",\"make\":\"NIKON "
-        "CORPORATION\",\"model\":\"NIKON D70\",\"serial\":\"2012345\",\"date_time_original\":\"2025:01:10 "
-        "10:10:00\",\"lens\":\"18-70 mm f/3.5-4.5\",\"maker\":\"Nikon\",\"count_kind\":\"mechanical_releases\"}\n");
+              "18-70 mm f/3.5-4.5\t\tNikon\tmechanical_releases\t\t\t\tfile\n");
+    EXPECT_EQ(frametally::jsonLine(count),
+              "{\"path\":\"DCIM/DSC_0001.NEF\",\"result\":\"3619\",\"status\":\"count\",\"make\":\"NIKON "
+              "CORPORATION\",\"model\":\"NIKON D70\",\"serial\":\"2012345\",\"date_time_original\":\"2025:01:10 "
+              "10:10:00\",\"lens\":\"18-70 mm "
+              "f/"
+              "3.5-4.5\",\"maker\":\"Nikon\",\"count_kind\":\"mechanical_releases\",\"mechanical_count\":null,\"rated_"
+              "releases\":null,\"rated_source\":null,\"source\":\"file\"}\n");
 
     Inspection none;
     none.path = "a.JPG";
     none.status = ReadingStatus::NoCount;
     none.result = "No Count";
     none.reason = "maker notes missing";
-    EXPECT_EQ(frametally::tsvLine(none), "a.JPG\tNo Count\tno_count\t\t\t\t\t\tmaker notes missing\t\t\n");
+    EXPECT_EQ(frametally::tsvLine(none), "a.JPG\tNo Count\tno_count\t\t\t\t\t\tmaker notes missing\t\t\t\t\t\tfile\n");
     EXPECT_EQ(
         frametally::jsonLine(none),
         "{\"path\":\"a.JPG\",\"result\":\"No Count\",\"status\":\"no_count\",\"make\":null,\"model\":null,"
         "\"serial\":null,\"date_time_original\":null,\"lens\":null,\"reason\":\"maker notes missing\",\"maker\":null,"
-        "\"count_kind\":null}\n");
+        "\"count_kind\":null,\"mechanical_count\":null,\"rated_releases\":null,\"rated_source\":null,\"source\":"
+        "\"file\"}\n");
 
     Inspection error;
     error.path = "b.JPG";
@@ -58,11 +62,13 @@ TEST(ReportRows, CountNoCountAndErrorLinesInBothFormats) {
     error.message = "EXIF header text incorrect";
     error.reason = "the reading raised an error: EXIF header text incorrect";
     EXPECT_EQ(frametally::tsvLine(error),
-              "b.JPG\t\terror\t\t\t\t\t\tthe reading raised an error: EXIF header text incorrect\t\t\n");
+              "b.JPG\t\terror\t\t\t\t\t\tthe reading raised an error: EXIF header text incorrect\t\t\t\t\t\tfile\n");
     EXPECT_EQ(frametally::jsonLine(error),
               "{\"path\":\"b.JPG\",\"result\":null,\"status\":\"error\",\"make\":null,\"model\":null,\"serial\":null,"
               "\"date_time_original\":null,\"lens\":null,\"reason\":\"the reading raised an error: EXIF header text "
-              "incorrect\",\"message\":\"EXIF header text incorrect\",\"maker\":null,\"count_kind\":null}\n");
+              "incorrect\",\"message\":\"EXIF header text "
+              "incorrect\",\"maker\":null,\"count_kind\":null,\"mechanical_count\":null,\"rated_releases\":null,"
+              "\"rated_source\":null,\"source\":\"file\"}\n");
 }
 
 TEST(ReportRows, AwkwardBytesKeepEachLineOneValidLine) {

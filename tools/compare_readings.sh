@@ -1,7 +1,7 @@
 #!/bin/bash
 # Run from the repository root: tools/compare_readings.sh OLD_TIFFWALKER NEW_TIFFWALKER
 # (CORPUS=DIR for another corpus). Exits 1 when any output differs.
-# TSV and JSON of the new build are compared without their trailing maker and count_kind columns.
+# TSV and JSON of the new build are compared without their trailing columns (maker, count_kind and after).
 old=$1; new=$2; fail=0; t=$(mktemp -d)
 run() { "$@" >"$out" 2>&1; echo "rc=$?" >>"$out"; }
 strip() { case "$1" in
@@ -10,7 +10,7 @@ strip() { case "$1" in
 import sys,json
 for line in open(sys.argv[1], encoding="utf-8", errors="surrogateescape"):
     if line.startswith("{"):
-        o=json.loads(line); o.pop("maker",None); o.pop("count_kind",None); print(json.dumps(o))
+        o=json.loads(line); [o.pop(k,None) for k in ("maker","count_kind","mechanical_count","rated_releases","rated_source","source")]; print(json.dumps(o))
     else: print(line, end="")' "$2" > "$2.s" ;;
   *) cp "$2" "$2.s" ;; esac; }
 for f in ${CORPUS:-../shared/corpus}/real/* ${CORPUS:-../shared/corpus}/malformed/*; do

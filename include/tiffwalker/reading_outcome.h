@@ -2,6 +2,8 @@
 // What one reading came to, in a form a program can act on: the result text,
 // its status, the cause the reader found for a result without a count, and
 // whose camera it is and what its count counts.
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tiffwalker {
@@ -53,6 +55,8 @@ enum class CountKind {
     MechanicalReleases,  // the shutter's mechanical releases over the body's life
     AllExposures,        // every exposure over the body's life, electronic-shutter ones included
     ImageCount,          // images taken; the camera may start it again (a firmware update)
+    AllReleases,         // every release, electronic-shutter ones included, of a body that also
+                         // records its mechanical releases apart (ReadingOutcome::mechanicalCount)
 };
 
 // "Nikon", "Sony", ...; "" for Unknown; "a phone maker" for Phone.
@@ -86,6 +90,9 @@ struct ReadingOutcome {
     Maker maker = Maker::Unknown;           // from the Make (and Model) entries
     std::string model;                      // the Model entry's text, without padding
     CountKind countKind = CountKind::None;  // for a count
+    // The shutter's mechanical releases, where the body records them beside the
+    // count (the count then counts AllReleases); empty where none is recorded.
+    std::optional<std::uint32_t> mechanicalCount;
 };
 
 }  // namespace tiffwalker
