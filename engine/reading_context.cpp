@@ -23,7 +23,9 @@ void ReadingState::beginReading() {
     fileKind = kFileKindJpeg;
     fileSize = 0;
     makerNoteHeaderOffset = 0;
-    makerNotes = MakerNoteStep::NotReached;
+    makeText.clear();
+    modelText.clear();
+    maker = Maker::Unknown;
     budget.reset();
     prepareRecords(records);
     resultText.clear();

@@ -206,7 +206,9 @@ TEST(BatchWalk, FilesThatCannotBeReadSayWhyWithoutStoppingTheRun) {
     EXPECT_NE(byName["dangling.nef"][8].find("No such file or directory"), std::string::npos);
     EXPECT_EQ(byName["pipe.jpg"][2], "not_readable");
     EXPECT_NE(byName["pipe.jpg"][8].find("not a regular file"), std::string::npos);
-    EXPECT_EQ(byName["text.jpg"][8], "neither a NEF/TIFF file nor a JPEG file");
+    EXPECT_EQ(
+        byName["text.jpg"][8],
+        "not a camera file of a kind Frametally reads (JPEG, TIFF and the raw files built on it, HEIF, CR3, RAF)");
 }
 
 TEST(BatchWalk, PermissionDeniedFilesAndFoldersAreReported) {
@@ -324,9 +326,10 @@ TEST(BatchOutput, EveryResultWithoutACountSaysWhy) {
     EXPECT_EQ(byName["plain.jpg"]["result"], "No EXIF data");
     EXPECT_EQ(byName["bad-exif.jpg"]["status"], "error");
     EXPECT_TRUE(byName["bad-exif.jpg"]["result"].is_null());
-    EXPECT_EQ(byName["bad-exif.jpg"]["message"], "File type is not Nikon JPG");
-    EXPECT_NE(result.err.find("error: " + (root / "bad-exif.jpg").string() + ": File type is not Nikon JPG"),
-              std::string::npos)
+    EXPECT_EQ(byName["bad-exif.jpg"]["message"], "The EXIF segment holds no valid TIFF header");
+    EXPECT_NE(
+        result.err.find("error: " + (root / "bad-exif.jpg").string() + ": The EXIF segment holds no valid TIFF header"),
+        std::string::npos)
         << result.err;
 }
 

@@ -25,6 +25,7 @@ constexpr MakeRow kMakes[] = {
     {"ASAHI OPTICAL", Maker::Pentax},
     {"Canon", Maker::Canon},
     {"FUJIFILM", Maker::Fujifilm},
+    {"FUJI PHOTO FILM", Maker::Fujifilm},  // the older bodies' Make: "FUJI PHOTO FILM CO., LTD."
     {"OLYMPUS", Maker::Olympus},
     {"OM Digital", Maker::Olympus},
     {"Panasonic", Maker::Panasonic},
@@ -44,6 +45,11 @@ constexpr std::string_view kRicohMake = "RICOH";
 
 constexpr MakerNoteLayout kLayouts[] = {
     {Maker::Nikon, "Nikon type 3", "Nikon\0"sv, kNikonEmbeddedHeaderAt, false, OffsetBase::EmbeddedTiffHeader,
+     OrderRule::EmbeddedHeader, false},
+    // The walk has always entered the embedded header at that place whatever
+    // bytes come before it, and its records and listing stay as they were:
+    // the header there, valid or not, decides.
+    {Maker::Nikon, "Nikon, unmarked", ""sv, kNikonEmbeddedHeaderAt, false, OffsetBase::EmbeddedTiffHeader,
      OrderRule::EmbeddedHeader, false},
     {Maker::Sony, "Sony", "SONY DSC \0\0\0"sv, 12, false, OffsetBase::FileTiffHeader, OrderRule::File, false},
     // Files derived from ARW and SR2 raw files: the directory right away.
@@ -74,6 +80,18 @@ Maker makerOf(std::string_view make, std::string_view model) {
         if (startsWithAnyCase(make, row.makeStart)) return row.maker;
     }
     return Maker::Unknown;
+}
+
+ReadingCause unknownMakerCause(std::string_view make) {
+    return make.empty() || make.starts_with("NIKON") ? ReadingCause::MakeNotNikon : ReadingCause::UnknownMaker;
+}
+
+std::string_view withoutPadding(std::string_view text) {
+    constexpr std::string_view kPadding("\0 ", 2);
+    const size_t end = text.find_last_not_of(kPadding);
+    text = text.substr(0, end == std::string_view::npos ? 0 : end + 1);
+    const size_t start = text.find_first_not_of(kPadding);
+    return text.substr(start == std::string_view::npos ? text.size() : start);
 }
 
 const MakerNoteLayout* layoutFor(Maker maker, const unsigned char* head, size_t n) {

@@ -13,8 +13,16 @@
 namespace tiffwalker::makernote {
 
 // The maker a Make entry names; Model decides between Ricoh's own bodies and
-// the Pentax bodies that Ricoh made.
+// the Pentax bodies that Ricoh made. Both texts without their padding.
 Maker makerOf(std::string_view make, std::string_view model);
+
+// Why a file whose Make names no maker with a count reader has no count:
+// MakeNotNikon for an empty Make or one that begins "NIKON" without being
+// Nikon's own (the Coolpix bodies), UnknownMaker for every other.
+ReadingCause unknownMakerCause(std::string_view make);
+
+// The text without the NULs and spaces that pad it at either end.
+std::string_view withoutPadding(std::string_view text);
 
 // Nikon's maker note: "Nikon\0", two version bytes, two zero bytes, then a TIFF
 // header of its own at this distance from the maker note's start.

@@ -85,7 +85,7 @@ DirectoryResult findDirectory(FileStream& file, const MakerNoteLayout& layout, c
     switch (layout.base) {
         case OffsetBase::EmbeddedTiffHeader:
             return embeddedTiff(file, place.position + layout.directoryAt, found) ? DirectoryResult::Read
-                                                                                  : DirectoryResult::Unreadable;
+                                                                                  : DirectoryResult::HeaderRefused;
         case OffsetBase::FileTiffHeader: found.base = place.structureStart; break;
         case OffsetBase::MakerNoteStart: found.base = place.position; break;
     }

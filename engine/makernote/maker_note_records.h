@@ -49,7 +49,12 @@ struct MakerNotePlace {
 };
 
 // What became of reading a maker note's directory.
-enum class DirectoryResult { Read, LayoutUnknown, Unreadable };
+enum class DirectoryResult {
+    Read,
+    LayoutUnknown,
+    HeaderRefused,  // the TIFF header a layout places inside the maker note is not one
+    Unreadable,
+};
 
 // Reads the directory of the maker note at place, of this maker, into records;
 // the values of the tags in wanted only. Every position and length comes from

@@ -269,7 +269,10 @@ private slots:
         whenModal<QMessageBox>([&shown](QMessageBox* box) { shown = box->text(), box->accept(); });
         QTest::mouseClick(selectButton(), Qt::LeftButton);
         shown.remove(QChar(0x200B));  // break opportunities, not shown
-        QCOMPARE(shown, broken + QStringLiteral(" could not be read:\nFile type is not Nikon JPG"));
+        QCOMPARE(shown,
+                 broken
+                     + QStringLiteral(
+                         " could not be read:\nThe EXIF segment holds no valid TIFF header"));
         QCOMPARE(result()->text(), QStringLiteral("No Count"));
         QCOMPARE(details(), afterNoCount);
         QVERIFY(m_dialog->isVisible());
