@@ -287,7 +287,7 @@ int32_t dumpImageFileDirectory(ReadingState& state, FileStream& file, int32_t of
             record.iImageType = tiffBaseOffset(state);
             record.iASCILabelSkipLength = 8;
             setData(state, record, file);
-            if (entry.tag == tags::kMake || entry.tag == tags::kModel) identifyCamera(state);
+            if (entry.tag == tags::kMake || entry.tag == tags::kModel) identifyCamera(state, record);
             if (trace) traceEntryRecord(state, record, strType);
             descend(state, file, entry, strType);  // appends further records: `record` is not used after this
         }

@@ -25,6 +25,8 @@ void ReadingState::beginReading() {
     makerNoteHeaderOffset = 0;
     makeText.clear();
     modelText.clear();
+    makeSeen = false;
+    modelSeen = false;
     maker = Maker::Unknown;
     budget.reset();
     prepareRecords(records);

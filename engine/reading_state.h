@@ -64,6 +64,8 @@ struct ReadingState {
     // entries are read, for the walk and the count alike.
     std::string makeText;
     std::string modelText;
+    bool makeSeen = false;
+    bool modelSeen = false;
     Maker maker = Maker::Unknown;
     // The reading reads every file type and every maker's count
     // (ReadingContext::read); otherwise it is one of the context-free

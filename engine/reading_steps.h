@@ -50,9 +50,9 @@ struct StandaloneMakerNote {
     bool fromCr3 = false;
 };
 
-// Called by the walk for each Make and Model entry: the camera and its maker
+// Called by the walk for each Make and Model record: the camera and its maker
 // (the maker-note registry's decision) in the reading's state.
-void identifyCamera(ReadingState& state);
+void identifyCamera(ReadingState& state, const CTagRecord& record);
 
 // After the walk: the count of the maker that Make names (Nikon's alone for
 // the context-free operations), read by its count reader from its maker note

@@ -93,11 +93,12 @@ bool anyEntry(const RecordList& records) {
 
 }  // namespace
 
-void identifyCamera(ReadingState& state) {
-    const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
-    const CTagRecord* model = findFirstRecord(state.records, tags::kModel);
-    state.makeText = make != nullptr ? withoutPadding(make->displayStringData) : std::string_view();
-    state.modelText = model != nullptr ? withoutPadding(model->displayStringData) : std::string_view();
+void identifyCamera(ReadingState& state, const CTagRecord& record) {
+    // The first Make and the first Model entry name the camera.
+    bool& seen = record.ifde.tag == tags::kMake ? state.makeSeen : state.modelSeen;
+    if (seen) return;
+    seen = true;
+    (record.ifde.tag == tags::kMake ? state.makeText : state.modelText) = withoutPadding(record.displayStringData);
     state.maker = makernote::makerOf(state.makeText, state.modelText);
 }
 
@@ -105,7 +106,7 @@ void readCount(ReadingState& state, MakersRead makers, const StandaloneMakerNote
     ReadingOutcome& outcome = state.outcome;
     const RecordList& records = state.records;
     if (!anyEntry(records)) return finishWith(state, makernote::CountReading::without(ReadingCause::NoDirectory));
-    if (findFirstRecord(records, tags::kMake) == nullptr) {
+    if (!state.makeSeen) {
         return finishWith(state, makernote::CountReading::without(ReadingCause::NoMake));
     }
     const Maker maker = state.maker;
@@ -128,7 +129,7 @@ void readCount(ReadingState& state, MakersRead makers, const StandaloneMakerNote
     place.structureStart = tiffBaseOffset(state);
     place.structureOrder = state.structureOrder;
     const CTagRecord* makerNote = recordIn(records, tags::kMakerNoteOffset, kIfdExif);
-    const CTagRecord* privateData = recordIn(records, kDngPrivateData, kIfd0);
+    const CTagRecord* privateData = makerNote == nullptr ? recordIn(records, kDngPrivateData, kIfd0) : nullptr;
     if (makerNote != nullptr) {
         place.length = makerNote->ifde.count;
         // A maker note of four bytes or fewer (none of the makers' layouts)
