@@ -43,9 +43,8 @@ struct CountReader {
     CountReading (*read)(const MakerNoteRecords& records, const Camera& camera);
 };
 
-// The reader of a maker that records counts; null for the others.
-const CountReader* countReaderFor(Maker maker);
-
+// Each maker's reader, named in the registry's row of its Make
+// (maker_note_layouts.cpp).
 const CountReader& nikonCountReader();
 const CountReader& sonyCountReader();
 const CountReader& pentaxCountReader();

@@ -1,5 +1,7 @@
 #include "maker_note_reading.h"
 
+#include "maker_note_layouts.h"
+
 namespace tiffwalker::makernote {
 
 ReadingCause bodyRecordsNone(Maker maker, const Camera& camera) {
