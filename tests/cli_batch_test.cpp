@@ -245,7 +245,7 @@ TEST(BatchOutput, TextTableHasColumnsReasonsAndASummaryPerBody) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "") << "no progress line when standard error is not a terminal";
     const auto all = lines(result.out);
-    ASSERT_GE(all.size(), 6u) << result.out;
+    ASSERT_GE(all.size(), 9u) << result.out;
     EXPECT_EQ(all[0].rfind("FILE", 0), 0u);
     EXPECT_NE(all[0].find("RESULT"), std::string::npos);
     // Columns line up: every row's result starts where the header's does.
@@ -254,8 +254,9 @@ TEST(BatchOutput, TextTableHasColumnsReasonsAndASummaryPerBody) {
     EXPECT_NE(all[1].find("NIKON D70"), std::string::npos);
     EXPECT_NE(all[1].find("3001234"), std::string::npos);
     EXPECT_NE(all[1].find("2024:05:01 09:30:00"), std::string::npos);
-    EXPECT_EQ(all[4].substr(resultColumn, 8), "No Count");
-    EXPECT_EQ(all[5].substr(resultColumn),
+    EXPECT_EQ(all[2].substr(resultColumn), "counts: mechanical releases") << "under every count, Nikon's too";
+    EXPECT_EQ(all[7].substr(resultColumn, 8), "No Count");
+    EXPECT_EQ(all[8].substr(resultColumn),
               "why: maker notes missing; the file was written by \"Adobe Photoshop CS2 "
               "Windows\", and editing programs often drop maker notes");
     EXPECT_NE(result.out.find("4 files: 3 counts, 1 No Count."), std::string::npos) << result.out;
