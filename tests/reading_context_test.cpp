@@ -107,7 +107,9 @@ TEST(ReadingContext, ThumbnailCountDoesNotDependOnTheFileReadBefore) {
     for (const std::string& path : {crafted, motorola, crafted, intel, crafted}) {
         const ReadingOutcome outcome = context.read(path.c_str(), &records);
         EXPECT_EQ(outcome.result, path == crafted ? "No Count" : "4242") << path;
-        if (path == crafted) EXPECT_EQ(thumbnailEntry(), "999") << path;
+        if (path == crafted) {
+            EXPECT_EQ(thumbnailEntry(), "999") << path;
+        }
     }
 }
 
