@@ -26,9 +26,9 @@ constexpr const char* kDescription =
 constexpr const char* kFooter = R"(Output:
   One file in text format: its result text as the only line.
   Several files or a folder, text format: a table with each file's result, camera, serial number,
-  date taken and lens, a "why:" line under each file without a count, a "counts:" line under another
-  maker's count than Nikon's saying what it counts, and a summary with the
-  highest count of each camera body. Files come in the order named; a folder's files sorted by path.
+  date taken and lens, a "why:" line under each file without a count, a "counts:" line under each
+  count saying what it counts, a "mechanical releases:" line under the count of a body that records
+  them apart, and a summary with the highest count of each camera body. Files come in the order named; a folder's files sorted by path.
   --format tsv: a header line, then path, result, status, make, model, serial,
   date_time_original, lens, reason, maker, count_kind (mechanical_releases, all_exposures,
   image_count or all_releases), mechanical_count, rated_releases, rated_source and source,

@@ -77,11 +77,14 @@ public:
         if (!outcome.reason.empty()) {
             out_ << std::string(pathWidth_ + 2, ' ') << "why: " << escapedForDisplay(outcome.reason) << '\n';
         }
-        // What a count of another maker than Nikon counts (Nikon's are
-        // mechanical releases, as they have always been shown).
-        if (outcome.countKind != tiffwalker::CountKind::None && outcome.maker != tiffwalker::Maker::Nikon) {
+        // What the count counts, and the mechanical releases a body records
+        // beside it.
+        if (outcome.countKind != tiffwalker::CountKind::None) {
             out_ << std::string(pathWidth_ + 2, ' ') << "counts: " << frametally::countKindWords(outcome.countKind)
                  << '\n';
+        }
+        if (outcome.mechanicalCount) {
+            out_ << std::string(pathWidth_ + 2, ' ') << "mechanical releases: " << *outcome.mechanicalCount << '\n';
         }
     }
 

@@ -159,22 +159,14 @@ void walkSubDirectories(ReadingState& state, FileStream& file, const IFDENTRY& e
 }
 
 void walkMakerNotes(ReadingState& state, FileStream& file, const std::string& strType) {
-    // The walk enters Nikon's maker notes only; every other maker's count is
-    // read from its maker note after the walk (readMakersCount).
-    const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
-    if (make == nullptr || makernote::makerOf(make->displayStringData, {}) != Maker::Nikon) {
-        state.makerNotes = MakerNoteStep::NotNikon;
-        return;
-    }
+    // The walk lists Nikon's maker notes only, as it always has; the count of
+    // every maker, Nikon's too, is read from its maker note after the walk.
+    if (state.maker != Maker::Nikon) return;
     const Descent descent(state, file, "MAKER_NOTES", strType, true);
     const uint32_t header = state.makerNoteHeaderOffset;
     file.seek(static_cast<int32_t>(header));
     const int32_t first = findFirstIFD(state, file, FirstIfdMode::Tiff);
-    if (first == -1) {
-        state.makerNotes = MakerNoteStep::HeaderRefused;
-        return;
-    }
-    state.makerNotes = MakerNoteStep::DirectoryWalked;
+    if (first == -1) return;
     dumpImageFileDirectory(state, file, addOffsets(header, static_cast<uint32_t>(first)), 0, "MAKER_NOTES",
                            kMakerNotes);
 }
@@ -295,6 +287,7 @@ int32_t dumpImageFileDirectory(ReadingState& state, FileStream& file, int32_t of
             record.iImageType = tiffBaseOffset(state);
             record.iASCILabelSkipLength = 8;
             setData(state, record, file);
+            if (entry.tag == tags::kMake || entry.tag == tags::kModel) identifyCamera(state, record);
             if (trace) traceEntryRecord(state, record, strType);
             descend(state, file, entry, strType);  // appends further records: `record` is not used after this
         }

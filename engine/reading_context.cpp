@@ -23,7 +23,11 @@ void ReadingState::beginReading() {
     fileKind = kFileKindJpeg;
     fileSize = 0;
     makerNoteHeaderOffset = 0;
-    makerNotes = MakerNoteStep::NotReached;
+    makeText.clear();
+    modelText.clear();
+    makeSeen = false;
+    modelSeen = false;
+    maker = Maker::Unknown;
     budget.reset();
     prepareRecords(records);
     resultText.clear();

@@ -26,14 +26,6 @@ inline constexpr int32_t kLayoutTiff = 99;
 inline constexpr int32_t kFileKindJpeg = 0;
 inline constexpr int32_t kFileKindTiff = 1;
 
-// How far the walk came with the maker notes, for the reading's outcome.
-enum class MakerNoteStep {
-    NotReached,      // no MakerNoteOffset entry was walked
-    NotNikon,        // Make does not begin with "NIKON CORPORATION"
-    HeaderRefused,   // no valid TIFF header of their own
-    DirectoryWalked  // their directory was asked for
-};
-
 struct ReadingState {
     ReadingState();
 
@@ -67,7 +59,18 @@ struct ReadingState {
     int32_t fileKind = kFileKindJpeg;
     int32_t fileSize = 0;
     uint32_t makerNoteHeaderOffset = 0;
-    MakerNoteStep makerNotes = MakerNoteStep::NotReached;
+    // The camera, as its first Make and Model entries name it (without their
+    // padding), and its maker: decided by the maker-note registry as those
+    // entries are read, for the walk and the count alike.
+    std::string makeText;
+    std::string modelText;
+    bool makeSeen = false;
+    bool modelSeen = false;
+    Maker maker = Maker::Unknown;
+    // The reading reads every file type and every maker's count
+    // (ReadingContext::read); otherwise it is one of the context-free
+    // operations, with their detection and their texts.
+    bool everyKind = false;
     ReadingBudget budget;
     RecordList records;
     std::string resultText;

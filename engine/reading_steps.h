@@ -50,10 +50,14 @@ struct StandaloneMakerNote {
     bool fromCr3 = false;
 };
 
-// After the walk, for a reading of every maker's count: the count of the
-// maker that Make names, read from its maker note (standalone when given, else
-// the EXIF directory's), in state.outcome (and the result text). Nikon's count
-// stays the walk's.
-void readMakersCount(ReadingState& state, const StandaloneMakerNote* standalone = nullptr);
+// Called by the walk for each Make and Model record: the camera and its maker
+// (the maker-note registry's decision) in the reading's state.
+void identifyCamera(ReadingState& state, const CTagRecord& record);
+
+// After the walk: the count of the maker that Make names (Nikon's alone for
+// the context-free operations), read by its count reader from its maker note
+// (standalone when given, else the EXIF directory's), in state.outcome and
+// the result text; or why there is none.
+void readCount(ReadingState& state, MakersRead makers, const StandaloneMakerNote* standalone = nullptr);
 
 }  // namespace tiffwalker

@@ -9,7 +9,6 @@
 
 #include "container/container_finder.h"
 #include "file_stream.h"
-#include "makernote/maker_note_layouts.h"
 #include "name_tables.h"
 #include "reading_steps.h"
 #include "record_lookup.h"
@@ -23,6 +22,12 @@ namespace {
 constexpr const char* kProgramName = "tiffwalker";
 constexpr const char* kProgramVersion = "1.00";
 constexpr const char* kProgramDate = "Fri Jan  6 08:00:00 UTC 2006";
+
+// A reading of every file type finds the EXIF segment of a JPEG wherever it
+// lies and takes every TIFF structure it finds there: one that comes this far
+// has an "Exif" segment without a valid TIFF header, whoever made the file.
+// The context-free operations keep the texts of their fixed detection.
+constexpr const char* kExifWithoutTiff = "The EXIF segment holds no valid TIFF header";
 
 bool notReadableMessageSuppressed(const ReadingState& state) {
     return state.isOptionOn(kQuietNotReadableSwitch) || state.isOptionOn(kQuietNotReadableSwitch2) ||
@@ -100,39 +105,12 @@ const std::string& finish(ReadingState& state, ReadingStatus status, ReadingCaus
     return state.resultText;
 }
 
-bool hasRecord(const RecordList& records, uint16_t tag) { return findFirstRecord(records, tag) != nullptr; }
-
 // The text of the first record with this tag in this kind of directory.
 std::string valueTextIn(const RecordList& records, uint16_t tag, int32_t directory) {
     for (const CTagRecord& record : records) {
         if (record.ifde.tag == tag && record.iIFDType == directory) return record.stringData;
     }
     return {};
-}
-
-// Why a walk that ended without a count found none, from what the walk met.
-ReadingCause noCountCause(const ReadingState& state) {
-    const RecordList& records = state.records;
-    switch (state.makerNotes) {
-        case MakerNoteStep::HeaderRefused: return ReadingCause::MakerNoteHeaderRefused;
-        case MakerNoteStep::DirectoryWalked: {
-            const bool makerNoteRecords = std::any_of(records.begin(), records.end(),
-                                                      [](const CTagRecord& r) { return r.iIFDType == kMakerNotes; });
-            if (!makerNoteRecords) return ReadingCause::MakerNoteDirectoryUnreadable;
-            return hasRecord(records, tags::kShutterCount) ? ReadingCause::EmptyShutterCount
-                                                           : ReadingCause::NoShutterCountEntry;
-        }
-        default: break;
-    }
-    const bool anyEntry = std::any_of(records.begin(), records.end(),
-                                      [](const CTagRecord& r) { return r.ifde.tag < tags::kFirstPseudoTag; });
-    if (!anyEntry) return ReadingCause::NoDirectory;
-    const CTagRecord* make = findFirstRecord(records, tags::kMake);
-    if (make == nullptr) return ReadingCause::NoMake;
-    if (makernote::makerOf(make->displayStringData, {}) != Maker::Nikon) return ReadingCause::MakeNotNikon;
-    if (!hasRecord(records, tags::kExifOffset)) return ReadingCause::NoExifDirectory;
-    if (!hasRecord(records, tags::kMakerNoteOffset)) return ReadingCause::NoMakerNotes;
-    return ReadingCause::MakerNoteDirectoryUnreadable;
 }
 
 // The result of a reading whose directories have been walked; with every
@@ -143,13 +121,7 @@ const std::string& finishWalk(ReadingState& state, ReadingScope& scope, MakersRe
     const CTagRecord* make = findFirstRecord(state.records, tags::kMake);
     if (make != nullptr) state.outcome.make = make->displayStringData;
     state.outcome.software = valueTextIn(state.records, tags::kSoftware, kIfd0);
-    const std::string count = getDisplayStringData(state, kShutterCountTag);
-    if (count.empty()) {
-        finish(state, ReadingStatus::NoCount, noCountCause(state), kNoCount);
-    } else {
-        finish(state, ReadingStatus::Count, ReadingCause::None, count.c_str());
-    }
-    if (makers == MakersRead::Every) readMakersCount(state, standalone);
+    readCount(state, makers, standalone);
     scope.handOverRecords();
     return state.resultText;
 }
@@ -330,6 +302,7 @@ private:
 const std::string& readImage(ReadingState& state, const char* path, ByteSource* source, RecordList* recordsOut,
                              MakersRead makers) {
     if (path == nullptr) path = "";
+    state.everyKind = makers == MakersRead::Every;
     if (state.mayLeaveTextsOut()) {
         const int32_t failureCounter = state.failureCounter;
         HeldOutput held(state);
@@ -408,6 +381,7 @@ int32_t findFirstIFD(ReadingState& state, FileStream& file, FirstIfdMode mode) {
         if (!notReadableMessageSuppressed(state)) {
             state.out() << "\n" << formatText("Fourth byte is unknown: %x", unsigned{start[3]}) << "\n";
         }
+        if (state.everyKind) throwTiffwalkerException(kExifWithoutTiff);
         return -1;
     }
     return readExifHeader(state, file, tiffBaseOffset(state));
@@ -419,9 +393,13 @@ int32_t readExifHeader(ReadingState& state, FileStream& file, int32_t base) {
         reportFileError(state.out(), file);
         return 0;
     }
-    if (std::memcmp(block + 6, "Exif\0", 5) != 0) reportNotJpeg("EXIF header text incorrect");
+    if (std::memcmp(block + 6, "Exif\0", 5) != 0) {
+        if (state.everyKind) throwTiffwalkerException(kExifWithoutTiff);
+        reportNotJpeg("EXIF header text incorrect");
+    }
     state.order.setFromMark(block + 12);
     if (!isTiffMark(block + 12) || state.order.get16(block + 14) != 42) {
+        if (state.everyKind) throwTiffwalkerException(kExifWithoutTiff);
         throwTiffwalkerException("File type is not Nikon JPG");
     }
     return static_cast<int32_t>(static_cast<uint32_t>(base) + state.order.get32(block + 16));

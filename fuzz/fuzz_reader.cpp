@@ -139,6 +139,16 @@ bool same(const Outcome& a, const Outcome& b) {
     return a.raised == b.raised && a.result == b.result && a.message == b.message;
 }
 
+// The original operations' reading and a context's: the same, but for the
+// words of a JPEG whose EXIF segment holds no valid TIFF header, which a
+// context says without naming a maker.
+bool sameAsOriginal(const Outcome& original, const Outcome& context) {
+    if (original.raised && context.raised && original.message == "File type is not Nikon JPG") {
+        return context.message == "The EXIF segment holds no valid TIFF header" && original.result == context.result;
+    }
+    return same(original, context);
+}
+
 // FNV-1a of the input.
 uint32_t hashOf(const uint8_t* data, size_t size) {
     uint32_t hash = 2166136261u;
@@ -165,7 +175,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // does not read (other JPEG layouts, HEIF, CR3, RAF), and in the results
     // of other makers' files, which only the reading context reads.
     const bool nikonOrUnknown = full.maker == tiffwalker::Maker::Nikon || full.maker == tiffwalker::Maker::Unknown;
-    if (hasOriginalLayout(data, size) && (quiet.raised || nikonOrUnknown) && !same(quiet, full)) __builtin_trap();
+    if (hasOriginalLayout(data, size) && (quiet.raised || nikonOrUnknown) && !sameAsOriginal(quiet, full)) {
+        __builtin_trap();
+    }
     const uint32_t hash = hashOf(data, size);
     if (hash % 4 != 0) return 0;
     if (hash % 8 == 0) {

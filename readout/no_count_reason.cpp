@@ -19,6 +19,12 @@ std::string written(const std::string& software) {
     return "; the file was written by \"" + software + "\", and editing programs often drop maker notes";
 }
 
+// Make as shown in the reasons: without the NULs and spaces that pad its end.
+std::string shownMake(std::string make) {
+    while (!make.empty() && (make.back() == '\0' || make.back() == ' ')) make.pop_back();
+    return make;
+}
+
 std::string oneLine(const std::string& text) {
     std::string line;
     for (char c : text) {
@@ -79,7 +85,9 @@ std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
         case ReadingCause::Folder: return "a folder, not a file";
         case ReadingCause::NotRegularFile: return "not a regular file (a device, pipe or socket)";
         case ReadingCause::EmptyFile: return "the file is empty";
-        case ReadingCause::NeitherTiffNorJpeg: return "neither a NEF/TIFF file nor a JPEG file";
+        case ReadingCause::NeitherTiffNorJpeg:
+            return "not a camera file of a kind Frametally reads (JPEG, TIFF and the raw files built on it, HEIF, CR3, "
+                   "RAF)";
         case ReadingCause::UnknownJpegLayout:
             return "a JPEG file whose first segment is neither APP0 nor APP1, where the EXIF data must begin";
         case ReadingCause::NoExifSegment: return "a JPEG file without an EXIF segment: it holds no camera data at all";
@@ -88,17 +96,13 @@ std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
         case ReadingCause::NoDirectory: return "no readable TIFF directory in the file";
         case ReadingCause::NoMake:
             return "no Make entry, so the file names no camera maker and its maker notes are not read";
-        case ReadingCause::MakeNotNikon: {
-            std::string shown = outcome.make;
-            while (!shown.empty() && (shown.back() == '\0' || shown.back() == ' ')) shown.pop_back();
-            if (shown.empty() || shown.starts_with("NIKON")) {
-                return "Make is \"" + shown + "\", not \"" + kNikonMake +
-                       "\" (a Coolpix or another maker's camera): no shutter count is recorded";
-            }
-            return "Make is \"" + shown +
+        case ReadingCause::MakeNotNikon:
+            return "Make is \"" + shownMake(outcome.make) + "\", not \"" + kNikonMake +
+                   "\" (a Coolpix or another maker's camera): no shutter count is recorded";
+        case ReadingCause::UnknownMaker:
+            return "Make is \"" + shownMake(outcome.make) +
                    "\", a maker whose files Frametally reads no count from (it reads Nikon, Sony, Pentax, Canon "
                    "and Fujifilm cameras)";
-        }
         case ReadingCause::NoExifDirectory: return "no EXIF directory, so no maker notes" + written(software);
         case ReadingCause::NoMakerNotes: return "maker notes missing" + written(software);
         case ReadingCause::MakerNoteHeaderRefused:

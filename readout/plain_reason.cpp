@@ -42,11 +42,10 @@ std::string plainReason(const Inspection& inspection) {
                    "program, not the camera, or be cut short.";
         case ReadingCause::NoDirectory: return "The file holds no picture data that can be read: it may be damaged.";
         case ReadingCause::NoMake: return "The file does not say which camera took it, so no count can be read.";
+        case ReadingCause::UnknownMaker:
+            return "The camera that took it (\"" + inspection.details.make +
+                   "\") is of a maker whose files Frametally reads no count from.";
         case ReadingCause::MakeNotNikon:
-            if (!inspection.details.make.empty() && !inspection.details.make.starts_with("NIKON")) {
-                return "The camera that took it (\"" + inspection.details.make +
-                       "\") is of a maker whose files Frametally reads no count from.";
-            }
             return "The camera that took it (\"" + inspection.details.make +
                    "\") does not record a shutter count in its files: Coolpix and other makers' cameras do not.";
         case ReadingCause::MakerRecordsNone:

@@ -22,7 +22,7 @@ Inspection Inspector::shown(const std::string& path, const tiffwalker::ReadingOu
     inspection.result = outcome.result;
     inspection.message = withLineBreaks(outcome.message);
     inspection.details = detailsOf(records_);
-    if (inspection.details.serialNumber.empty() && outcome.maker != tiffwalker::Maker::Nikon) {
+    if (inspection.details.serialNumber.empty()) {
         inspection.details.serialNumber = bodySerialNumber(records_);
     }
     inspection.reason = reasonForNoCount(outcome);

@@ -23,8 +23,7 @@ SelectReading shownReading(const ChosenFile& file, const Inspection& inspection)
     reading.dateTaken = shownAsUtf8(inspection.details.dateTimeOriginal);
     reading.lens = shownAsUtf8(inspection.details.lens);
     reading.reason = shownAsUtf8(inspection.reason);
-    if (inspection.maker != tiffwalker::Maker::Nikon)
-        reading.countKind = frametally::countKindWords(inspection.countKind);
+    reading.countKind = frametally::countKindWords(inspection.countKind);
     return reading;
 }
 

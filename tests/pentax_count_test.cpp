@@ -28,7 +28,7 @@ TEST(PentaxCount, RicohMadeBodiesArePentaxByTheirModel) {
     EXPECT_EQ(pentax.result, "2225");
     const auto ricoh =
         readMakerFile(synthetic::pentaxFile(2225, false, false, "MM", "RICOH IMAGING COMPANY, LTD.", "GR III"));
-    EXPECT_EQ(ricoh.cause, ReadingCause::MakeNotNikon) << "Ricoh's own bodies are no maker Frametally reads";
+    EXPECT_EQ(ricoh.cause, ReadingCause::UnknownMaker) << "Ricoh's own bodies are no maker Frametally reads";
 }
 
 TEST(PentaxCount, MakerNoteInDngPrivateData) {

@@ -72,7 +72,7 @@ const uint32_t* published(frametally::Inspection inspection) {
     putText(10, lastTsvLine);
     putText(11, lastJsonLine);
     putText(12, lastPlainReason);
-    lastCountKind = i.maker != tiffwalker::Maker::Nikon ? frametally::countKindWords(i.countKind) : "";
+    lastCountKind = frametally::countKindWords(i.countKind);
     putText(13, lastCountKind);
     return outcomeTable;
 }

@@ -2,17 +2,6 @@
 
 namespace tiffwalker::makernote {
 
-const CountReader* countReaderFor(Maker maker) {
-    switch (maker) {
-        case Maker::Nikon: return &nikonCountReader();
-        case Maker::Sony: return &sonyCountReader();
-        case Maker::Pentax: return &pentaxCountReader();
-        case Maker::Canon: return &canonCountReader();
-        case Maker::Fujifilm: return &fujifilmCountReader();
-        default: return nullptr;
-    }
-}
-
 bool valueU32(const MakerNoteEntry& entry, size_t at, const ByteOrder& order, uint32_t& out) {
     if (entry.bytes.size() < 4 || at > entry.bytes.size() - 4) return false;
     out = order.get32(entry.bytes.data() + at);

@@ -2,6 +2,7 @@
 // What a maker's count reader gives, and the readers themselves: one per
 // maker, each reading the maker note's records, never the file.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,15 @@ struct CountReading {
     ReadingCause cause = ReadingCause::None;  // None: count holds the count
     uint32_t count = 0;
     CountKind kind = CountKind::None;
+    // The maker-note entry whose value is the count as it stands; 0 for a
+    // count worked out from its entries.
+    uint16_t entryTag = 0;
+    // The mechanical releases, where the body records them beside the count.
+    std::optional<uint32_t> mechanicalCount;
 
     bool hasCount() const { return cause == ReadingCause::None; }
-    static CountReading of(uint32_t count, CountKind kind) { return {ReadingCause::None, count, kind}; }
-    static CountReading without(ReadingCause cause) { return {cause, 0, CountKind::None}; }
+    static CountReading of(uint32_t count, CountKind kind) { return {ReadingCause::None, count, kind, 0, {}}; }
+    static CountReading without(ReadingCause cause) { return {cause, 0, CountKind::None, 0, {}}; }
 };
 
 // One maker's reader.
@@ -37,9 +43,8 @@ struct CountReader {
     CountReading (*read)(const MakerNoteRecords& records, const Camera& camera);
 };
 
-// The reader of a maker that records counts; null for the others.
-const CountReader* countReaderFor(Maker maker);
-
+// Each maker's reader, named in the registry's row of its Make
+// (maker_note_layouts.cpp).
 const CountReader& nikonCountReader();
 const CountReader& sonyCountReader();
 const CountReader& pentaxCountReader();

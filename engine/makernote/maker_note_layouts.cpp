@@ -4,46 +4,56 @@
 #include <cctype>
 #include <cstring>
 
+#include "count_reading.h"
+
 namespace tiffwalker::makernote {
 
 namespace {
 
 using namespace std::string_view_literals;
 
+// One row per Make beginning: the maker it names and that maker's count
+// reader (none for the makers that record no count).
 struct MakeRow {
-    std::string_view makeStart;  // the Make text begins with it, in any case
+    std::string_view makeStart;  // the Make text begins with it
     Maker maker;
+    const CountReader& (*reader)();
+    // Nikon's Make is compared with its case, as the walk has always compared it.
+    bool anyCase = true;
 };
 
-// Nikon's row is kept apart: its Make is compared exactly, case included, as
-// the walk has always compared it.
-constexpr std::string_view kNikonMake = "NIKON CORPORATION";
-
 constexpr MakeRow kMakes[] = {
-    {"SONY", Maker::Sony},
-    {"PENTAX", Maker::Pentax},  // "PENTAX Corporation", "PENTAX"
-    {"ASAHI OPTICAL", Maker::Pentax},
-    {"Canon", Maker::Canon},
-    {"FUJIFILM", Maker::Fujifilm},
-    {"OLYMPUS", Maker::Olympus},
-    {"OM Digital", Maker::Olympus},
-    {"Panasonic", Maker::Panasonic},
-    {"LEICA", Maker::Leica},
-    {"SAMSUNG", Maker::Samsung},
-    {"Apple", Maker::Phone},
-    {"Google", Maker::Phone},
-    {"HUAWEI", Maker::Phone},
-    {"Xiaomi", Maker::Phone},
-    {"OnePlus", Maker::Phone},
-    {"motorola", Maker::Phone},
-    {"OPPO", Maker::Phone},
-    {"HMD Global", Maker::Phone},
+    {"NIKON CORPORATION", Maker::Nikon, nikonCountReader, false},
+    {"SONY", Maker::Sony, sonyCountReader},
+    {"PENTAX", Maker::Pentax, pentaxCountReader},  // "PENTAX Corporation", "PENTAX"
+    {"ASAHI OPTICAL", Maker::Pentax, pentaxCountReader},
+    {"Canon", Maker::Canon, canonCountReader},
+    {"FUJIFILM", Maker::Fujifilm, fujifilmCountReader},
+    {"FUJI PHOTO FILM", Maker::Fujifilm, fujifilmCountReader},  // older bodies: "FUJI PHOTO FILM CO., LTD."
+    {"OLYMPUS", Maker::Olympus, nullptr},
+    {"OM Digital", Maker::Olympus, nullptr},
+    {"Panasonic", Maker::Panasonic, nullptr},
+    {"LEICA", Maker::Leica, nullptr},
+    {"SAMSUNG", Maker::Samsung, nullptr},
+    {"Apple", Maker::Phone, nullptr},
+    {"Google", Maker::Phone, nullptr},
+    {"HUAWEI", Maker::Phone, nullptr},
+    {"Xiaomi", Maker::Phone, nullptr},
+    {"OnePlus", Maker::Phone, nullptr},
+    {"motorola", Maker::Phone, nullptr},
+    {"OPPO", Maker::Phone, nullptr},
+    {"HMD Global", Maker::Phone, nullptr},
 };
 
 constexpr std::string_view kRicohMake = "RICOH";
 
 constexpr MakerNoteLayout kLayouts[] = {
     {Maker::Nikon, "Nikon type 3", "Nikon\0"sv, kNikonEmbeddedHeaderAt, false, OffsetBase::EmbeddedTiffHeader,
+     OrderRule::EmbeddedHeader, false},
+    // The walk has always entered the embedded header at that place whatever
+    // bytes come before it, and its records and listing stay as they were:
+    // the header there, valid or not, decides.
+    {Maker::Nikon, "Nikon, unmarked", ""sv, kNikonEmbeddedHeaderAt, false, OffsetBase::EmbeddedTiffHeader,
      OrderRule::EmbeddedHeader, false},
     {Maker::Sony, "Sony", "SONY DSC \0\0\0"sv, 12, false, OffsetBase::FileTiffHeader, OrderRule::File, false},
     // Files derived from ARW and SR2 raw files: the directory right away.
@@ -65,15 +75,33 @@ bool startsWithAnyCase(std::string_view text, std::string_view start) {
 }  // namespace
 
 Maker makerOf(std::string_view make, std::string_view model) {
-    if (make.starts_with(kNikonMake)) return Maker::Nikon;
     // Ricoh made the Pentax bodies from 2011 on, and named them in Model.
     if (startsWithAnyCase(make, kRicohMake)) {
         return startsWithAnyCase(model, "PENTAX") ? Maker::Pentax : Maker::Unknown;
     }
     for (const MakeRow& row : kMakes) {
-        if (startsWithAnyCase(make, row.makeStart)) return row.maker;
+        if (row.anyCase ? startsWithAnyCase(make, row.makeStart) : make.starts_with(row.makeStart)) return row.maker;
     }
     return Maker::Unknown;
+}
+
+const CountReader* countReaderFor(Maker maker) {
+    for (const MakeRow& row : kMakes) {
+        if (row.maker == maker) return row.reader != nullptr ? &row.reader() : nullptr;
+    }
+    return nullptr;
+}
+
+ReadingCause unknownMakerCause(std::string_view make) {
+    return make.empty() || make.starts_with("NIKON") ? ReadingCause::MakeNotNikon : ReadingCause::UnknownMaker;
+}
+
+std::string_view withoutPadding(std::string_view text) {
+    constexpr std::string_view kPadding("\0 ", 2);
+    const size_t end = text.find_last_not_of(kPadding);
+    text = text.substr(0, end == std::string_view::npos ? 0 : end + 1);
+    const size_t start = text.find_first_not_of(kPadding);
+    return text.substr(start == std::string_view::npos ? text.size() : start);
 }
 
 const MakerNoteLayout* layoutFor(Maker maker, const unsigned char* head, size_t n) {

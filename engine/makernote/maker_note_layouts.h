@@ -1,7 +1,8 @@
 #pragma once
-// The one place that decides whose maker notes a file holds: the maker from
-// the Make entry (and, for Ricoh-made Pentax bodies, the Model), and the
-// maker note's layout from its maker and its first bytes. A layout says where
+// The maker-note registry, the one place that decides whose maker notes a file
+// holds: the maker and its count reader from the Make entry (and, for
+// Ricoh-made Pentax bodies, the Model), and the maker note's layout from its
+// maker and its first bytes. A layout says where
 // the maker note's directory starts, where its offsets count from and how its
 // byte order is found.
 #include <cstddef>
@@ -12,9 +13,22 @@
 
 namespace tiffwalker::makernote {
 
+struct CountReader;
+
 // The maker a Make entry names; Model decides between Ricoh's own bodies and
-// the Pentax bodies that Ricoh made.
+// the Pentax bodies that Ricoh made. Both texts without their padding.
 Maker makerOf(std::string_view make, std::string_view model);
+
+// The count reader of a maker that records counts; null for the others.
+const CountReader* countReaderFor(Maker maker);
+
+// Why a file whose Make names no maker with a count reader has no count:
+// MakeNotNikon for an empty Make or one that begins "NIKON" without being
+// Nikon's own (the Coolpix bodies), UnknownMaker for every other.
+ReadingCause unknownMakerCause(std::string_view make);
+
+// The text without the NULs and spaces that pad it at either end.
+std::string_view withoutPadding(std::string_view text);
 
 // Nikon's maker note: "Nikon\0", two version bytes, two zero bytes, then a TIFF
 // header of its own at this distance from the maker note's start.

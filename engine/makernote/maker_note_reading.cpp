@@ -1,9 +1,11 @@
 #include "maker_note_reading.h"
 
+#include "maker_note_layouts.h"
+
 namespace tiffwalker::makernote {
 
 ReadingCause bodyRecordsNone(Maker maker, const Camera& camera) {
-    if (maker == Maker::Unknown) return ReadingCause::MakeNotNikon;
+    if (maker == Maker::Unknown) return unknownMakerCause(camera.make);
     const CountReader* reader = countReaderFor(maker);
     if (reader == nullptr) return ReadingCause::MakerRecordsNone;
     return reader->bodyCheck(camera);
@@ -17,6 +19,7 @@ CountReading readMakerNoteCount(FileStream& file, Maker maker, const Camera& cam
     switch (readMakerNoteRecords(file, maker, place, reader.tags, records)) {
         case DirectoryResult::Read: return reader.read(records, camera);
         case DirectoryResult::LayoutUnknown: return CountReading::without(ReadingCause::MakerNoteLayoutUnknown);
+        case DirectoryResult::HeaderRefused: return CountReading::without(ReadingCause::MakerNoteHeaderRefused);
         case DirectoryResult::Unreadable: break;
     }
     return CountReading::without(ReadingCause::MakerNoteDirectoryUnreadable);

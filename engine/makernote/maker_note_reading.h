@@ -14,7 +14,7 @@ namespace tiffwalker::makernote {
 
 // The count of camera's maker (its Make's), from the maker note at place; the
 // cause when there is none. Makers that record no count, and makers not
-// known, give MakerRecordsNone and MakeNotNikon.
+// known, give MakerRecordsNone and unknownMakerCause's.
 CountReading readMakerNoteCount(FileStream& file, Maker maker, const Camera& camera, const MakerNotePlace& place);
 
 // The same check of the body alone, for a file without maker notes: None when

@@ -85,7 +85,7 @@ DirectoryResult findDirectory(FileStream& file, const MakerNoteLayout& layout, c
     switch (layout.base) {
         case OffsetBase::EmbeddedTiffHeader:
             return embeddedTiff(file, place.position + layout.directoryAt, found) ? DirectoryResult::Read
-                                                                                  : DirectoryResult::Unreadable;
+                                                                                  : DirectoryResult::HeaderRefused;
         case OffsetBase::FileTiffHeader: found.base = place.structureStart; break;
         case OffsetBase::MakerNoteStart: found.base = place.position; break;
     }
@@ -161,28 +161,35 @@ DirectoryResult readMakerNoteRecords(FileStream& file, Maker maker, const MakerN
     if (result == DirectoryResult::Read) {
         records.order = found.order;
         const uint32_t count = found.order.get16(countBytes);
-        if (count == 0 || count > kMaxMakerNoteEntries) result = DirectoryResult::Unreadable;
-        for (uint32_t i = 0; result == DirectoryResult::Read && i < count; ++i) {
-            unsigned char raw[12];
-            if (!readWithin(file, found.directory + 2 + int64_t{12} * i, raw, sizeof raw)) {
-                // A directory cut short by the end of the file keeps the
-                // entries read so far.
-                if (i == 0) result = DirectoryResult::Unreadable;
-                break;
-            }
-            MakerNoteEntry& entry = records.entries.emplace_back();
-            entry.tag = found.order.get16(raw);
-            entry.type = found.order.get16(raw + 2);
-            entry.count = found.order.get32(raw + 4);
-            if (std::find(wanted.begin(), wanted.end(), entry.tag) == wanted.end()) continue;
-            const uint64_t wide = uint64_t{typeSize(entry.type)} * entry.count;
-            if (wide == 0 || wide > kMaxKeptValue) continue;
-            const auto size = static_cast<size_t>(wide);  // bounded: size_t is 32 bits in the browser
-            entry.bytes.resize(size);
-            if (size <= 4) {
-                std::copy(raw + 8, raw + 8 + size, entry.bytes.begin());
-            } else if (!readWithin(file, found.base + found.order.get32(raw + 8), entry.bytes.data(), size)) {
-                entry.bytes.clear();
+        // A directory cut short by the end of the file keeps the entries that
+        // lie inside it; one without a whole entry is unreadable.
+        const int64_t room = std::max<int64_t>(file.size() - (found.directory + 2), 0) / 12;
+        const auto readable = static_cast<uint32_t>(std::min<int64_t>(count, room));
+        if (count == 0 || count > kMaxMakerNoteEntries || readable == 0) result = DirectoryResult::Unreadable;
+        // The entry table is read a block at a time, and only the entries of
+        // the tags asked for are kept: a count reader looks at nothing else.
+        constexpr uint32_t kBlockEntries = 32;
+        unsigned char block[12 * kBlockEntries];
+        for (uint32_t first = 0; result == DirectoryResult::Read && first < readable; first += kBlockEntries) {
+            const uint32_t n = std::min(kBlockEntries, readable - first);
+            if (!readWithin(file, found.directory + 2 + int64_t{12} * first, block, size_t{12} * n)) break;
+            for (uint32_t i = 0; i < n; ++i) {
+                const unsigned char* raw = block + size_t{12} * i;
+                const uint16_t tag = found.order.get16(raw);
+                if (std::find(wanted.begin(), wanted.end(), tag) == wanted.end()) continue;
+                MakerNoteEntry& entry = records.entries.emplace_back();
+                entry.tag = tag;
+                entry.type = found.order.get16(raw + 2);
+                entry.count = found.order.get32(raw + 4);
+                const uint64_t wide = uint64_t{typeSize(entry.type)} * entry.count;
+                if (wide == 0 || wide > kMaxKeptValue) continue;
+                const auto size = static_cast<size_t>(wide);  // bounded: size_t is 32 bits in the browser
+                entry.bytes.resize(size);
+                if (size <= 4) {
+                    std::copy(raw + 8, raw + 8 + size, entry.bytes.begin());
+                } else if (!readWithin(file, found.base + found.order.get32(raw + 8), entry.bytes.data(), size)) {
+                    entry.bytes.clear();
+                }
             }
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
-// A maker note's directory as records: each entry with the bytes of its value
-// (for the tags a count reader asks for), read once, bounded, in the maker
+// A maker note's directory as records: the entries of the tags a count reader
+// asks for, each with the bytes of its value, read once, bounded, in the maker
 // note's byte order. Count readers read these, never the file.
 #include <cstdint>
 #include <string>
@@ -49,10 +49,15 @@ struct MakerNotePlace {
 };
 
 // What became of reading a maker note's directory.
-enum class DirectoryResult { Read, LayoutUnknown, Unreadable };
+enum class DirectoryResult {
+    Read,
+    LayoutUnknown,
+    HeaderRefused,  // the TIFF header a layout places inside the maker note is not one
+    Unreadable,
+};
 
-// Reads the directory of the maker note at place, of this maker, into records;
-// the values of the tags in wanted only. Every position and length comes from
+// Reads the directory of the maker note at place, of this maker, into records:
+// the entries of the tags in wanted only. Every position and length comes from
 // the file and is checked against the file's size before it is used.
 DirectoryResult readMakerNoteRecords(FileStream& file, Maker maker, const MakerNotePlace& place,
                                      const std::vector<uint16_t>& wanted, MakerNoteRecords& records);

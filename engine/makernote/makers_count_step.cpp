@@ -1,6 +1,8 @@
-// The reading of every maker's count, after the walk: the one step that takes
-// a file's records to its maker's count reader.
+// The one route from a file's records to its count, for every maker: the
+// camera identified by the registry, the maker note found, its maker's count
+// reader, the outcome.
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,14 +17,7 @@ namespace tiffwalker {
 
 namespace {
 
-// The text without the NULs and spaces that pad it at either end.
-std::string_view withoutPadding(std::string_view text) {
-    constexpr std::string_view kPadding("\0 ", 2);
-    const size_t end = text.find_last_not_of(kPadding);
-    text = text.substr(0, end == std::string_view::npos ? 0 : end + 1);
-    const size_t start = text.find_first_not_of(kPadding);
-    return text.substr(start == std::string_view::npos ? text.size() : start);
-}
+using makernote::withoutPadding;
 
 // The first record of this tag in this kind of directory.
 const CTagRecord* recordIn(const RecordList& records, uint16_t tag, int32_t directory) {
@@ -71,41 +66,56 @@ void finishWith(ReadingState& state, const makernote::CountReading& reading) {
     if (reading.hasCount()) {
         outcome.status = ReadingStatus::Count;
         outcome.cause = ReadingCause::None;
-        outcome.result = std::to_string(reading.count);
+        // A count that is an entry's value as it stands keeps the text the walk
+        // has always made of that entry where it listed the maker note.
+        const CTagRecord* listed =
+            reading.entryTag != 0 ? recordIn(state.records, reading.entryTag, kMakerNotes) : nullptr;
+        outcome.result = listed != nullptr && !listed->displayStringData.empty() ? listed->displayStringData
+                                                                                 : std::to_string(reading.count);
         outcome.countKind = reading.kind;
+        outcome.mechanicalCount = reading.mechanicalCount;
     } else {
         outcome.status = ReadingStatus::NoCount;
         outcome.cause = reading.cause;
         outcome.result = kNoCount;
         outcome.countKind = CountKind::None;
+        outcome.mechanicalCount.reset();
     }
     state.resultText = outcome.result;
 }
 
+bool anyEntry(const RecordList& records) {
+    for (const CTagRecord& record : records) {
+        if (record.ifde.tag < tags::kFirstPseudoTag) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-void readMakersCount(ReadingState& state, const StandaloneMakerNote* standalone) {
-    ReadingOutcome& outcome = state.outcome;
-    // Only a reading that came as far as the directories has a camera.
-    if (outcome.status != ReadingStatus::Count && outcome.status != ReadingStatus::NoCount) return;
-    const RecordList& records = state.records;
-    const CTagRecord* make = findFirstRecord(records, tags::kMake);
-    const CTagRecord* model = findFirstRecord(records, tags::kModel);
-    const std::string_view makeText = make != nullptr ? withoutPadding(make->displayStringData) : std::string_view();
-    const std::string_view modelText = model != nullptr ? withoutPadding(model->displayStringData) : std::string_view();
-    const Maker maker = makernote::makerOf(makeText, modelText);
-    outcome.maker = maker;
-    outcome.model = modelText;
+void identifyCamera(ReadingState& state, const CTagRecord& record) {
+    // The first Make and the first Model entry name the camera.
+    bool& seen = record.ifde.tag == tags::kMake ? state.makeSeen : state.modelSeen;
+    if (seen) return;
+    seen = true;
+    (record.ifde.tag == tags::kMake ? state.makeText : state.modelText) = withoutPadding(record.displayStringData);
+    state.maker = makernote::makerOf(state.makeText, state.modelText);
+}
 
-    // Nikon's count is the walk's, as the engine has always read it; the
-    // makers Frametally knows nothing of keep the walk's result too.
-    if (maker == Maker::Nikon) {
-        if (outcome.status == ReadingStatus::Count) outcome.countKind = CountKind::MechanicalReleases;
-        return;
+void readCount(ReadingState& state, MakersRead makers, const StandaloneMakerNote* standalone) {
+    ReadingOutcome& outcome = state.outcome;
+    const RecordList& records = state.records;
+    if (!anyEntry(records)) return finishWith(state, makernote::CountReading::without(ReadingCause::NoDirectory));
+    if (!state.makeSeen) {
+        return finishWith(state, makernote::CountReading::without(ReadingCause::NoMake));
     }
-    if (maker == Maker::Unknown) return;
-    const makernote::Camera camera{std::string(makeText), std::string(modelText),
-                                   standalone != nullptr && standalone->fromCr3};
+    const Maker maker = state.maker;
+    outcome.maker = maker;
+    outcome.model = state.modelText;
+    if (maker == Maker::Unknown || (makers == MakersRead::NikonOnly && maker != Maker::Nikon)) {
+        return finishWith(state, makernote::CountReading::without(makernote::unknownMakerCause(state.makeText)));
+    }
+    const makernote::Camera camera{state.makeText, state.modelText, standalone != nullptr && standalone->fromCr3};
 
     const ReadingCause body = makernote::bodyRecordsNone(maker, camera);
     if (body != ReadingCause::None) return finishWith(state, makernote::CountReading::without(body));
@@ -119,7 +129,7 @@ void readMakersCount(ReadingState& state, const StandaloneMakerNote* standalone)
     place.structureStart = tiffBaseOffset(state);
     place.structureOrder = state.structureOrder;
     const CTagRecord* makerNote = recordIn(records, tags::kMakerNoteOffset, kIfdExif);
-    const CTagRecord* privateData = recordIn(records, kDngPrivateData, kIfd0);
+    const CTagRecord* privateData = makerNote == nullptr ? recordIn(records, kDngPrivateData, kIfd0) : nullptr;
     if (makerNote != nullptr) {
         place.length = makerNote->ifde.count;
         // A maker note of four bytes or fewer (none of the makers' layouts)

@@ -27,7 +27,7 @@ enum class ReadingCause {
     NoExifSegment,                 // a JPEG file without an "Exif" segment
     NoDirectory,                   // no TIFF directory with an entry could be read
     NoMake,                        // no Make entry, so no maker notes are read
-    MakeNotNikon,                  // make holds the Make text
+    MakeNotNikon,                  // make holds the Make text: empty, or "NIKON..." of a body without a count
     NoExifDirectory,               // software holds the Software text
     NoMakerNotes,                  // software holds the Software text
     MakerNoteHeaderRefused,        // the maker notes hold no valid TIFF header of their own
@@ -43,6 +43,7 @@ enum class ReadingCause {
     MakerNoteLayoutUnknown,  // the maker notes begin with a header of no known layout of the maker
     CountEntryMalformed,     // the entry that holds the count is too short, or a value it needs is missing
     NoExifInContainer,       // a HEIF, CR3 or RAF file without a TIFF structure where its container keeps one
+    UnknownMaker,            // make holds the Make text, of a maker whose files Frametally reads no count from
 };
 
 // The makers whose files Frametally knows of. Those up to Fujifilm record a
@@ -85,8 +86,9 @@ struct ReadingOutcome {
     int systemError = 0;   // for OpenFailed
     std::string make;      // the Make entry's text, as read
     std::string software;  // the Software entry's text, as read
-    // Filled in by ReadingContext::read, which reads every maker's count; the
-    // engine's context-free operations read Nikon's only and leave them so.
+    // Filled in for every file whose directories were read: whose camera it is
+    // (decided once per reading, by the maker-note registry), and what its
+    // count counts.
     Maker maker = Maker::Unknown;           // from the Make (and Model) entries
     std::string model;                      // the Model entry's text, without padding
     CountKind countKind = CountKind::None;  // for a count
