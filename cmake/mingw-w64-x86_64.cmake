@@ -15,9 +15,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The C++ and C runtimes and winpthreads linked in: the programs need no
-# MinGW DLL beside them.
+# The C++ and C runtimes and winpthreads linked in: the programs, and the
+# engine built as a DLL, need no MinGW DLL beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
 # The header-only libraries (CLI11, nlohmann-json) and GoogleTest's sources
 # come from the build machine's Debian packages, through the small package

@@ -2,8 +2,9 @@
 # The Windows stage of the test command: the programs cross-built with
 # MinGW-w64 (tools/windows.sh) and tested under Wine, headless under Xvfb:
 # the engine and command-line test programs, the shared corpus against the
-# Linux tiffwalker, the dialog driven through its controls, the installer and
-# the programs run from a folder holding nothing else. Each step's time is
+# Linux tiffwalker, the dialog driven through its controls, the installer,
+# the programs run from a folder holding nothing else and a program linked to
+# the engine's DLL. Each step's time is
 # printed. Expects the Linux build in build/ (tools/test.sh makes it first).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -55,6 +56,10 @@ wine build-windows/tools/make_sample.exe "Z:${scratch//\//\\}\\DSC_0001.NEF"
 tests/windows/standalone_test.sh build-windows/cli/tiffwalker.exe build-windows/winapp/Frametally.exe \
   build-windows/winapp/dialog_gui_test.exe "$scratch/DSC_0001.NEF"
 step "the programs alone in a folder"
+
+tests/windows/dll_consumer_test.sh build-windows/engine-dll/prefix build-windows/engine-dll/consumer/consumer.exe \
+  "$scratch/DSC_0001.NEF"
+step "a program linked to the engine's DLL"
 
 version=$(sed -n 's/^project(Frametally VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 # A prefix of its own, made fresh: the installer must not find the build's.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with Debian's MinGW-w64 into build-windows
-# (tiffwalker.exe, Frametally.exe and the test programs), then packs
-# dist/Frametally-<version>-setup.exe (NSIS) and the portable
+# (tiffwalker.exe, Frametally.exe and the test programs; in
+# build-windows/engine-dll the engine as a DLL and a program linked against
+# it), then packs dist/Frametally-<version>-setup.exe (NSIS) and the portable
 # dist/Frametally-<version>-win64.zip.
 #
 #   tools/windows.sh                # build, installer and zip
@@ -30,6 +31,27 @@ if [ ! -f "$out/build.ninja" ]; then
     -DCMAKE_BUILD_TYPE=Release -DFRAMETALLY_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
 fi
 cmake --build "$out" -j "$(nproc)"
+
+# The engine as a DLL as well, in a build of its own (the programs link the
+# static library), installed where another program finds it, and the small
+# program of tests/install/consumer built against the installed files alone
+# (tests/windows/dll_consumer_test.sh runs it).
+dll=$out/engine-dll
+toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+if [ ! -f "$dll/build.ninja" ]; then
+  cmake -S . -B "$dll" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DBUILD_SHARED_LIBS=ON -DFRAMETALLY_BUILD_GUI=OFF -DFRAMETALLY_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
+fi
+cmake --build "$dll" -j "$(nproc)" --target tiffwalker_engine
+rm -rf "$dll/prefix"
+cmake --install "$dll" --prefix "$dll/prefix" --component engine >/dev/null
+# Found through the package file's own place: the toolchain looks for
+# packages in MinGW's tree only.
+if [ ! -f "$dll/consumer/build.ninja" ]; then
+  cmake -S tests/install/consumer -B "$dll/consumer" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DTiffwalker_DIR="$PWD/$dll/prefix/lib/cmake/Tiffwalker" >/dev/null
+fi
+cmake --build "$dll/consumer"
 $build_only && exit 0
 
 # The programs, stripped, with a short read-me: the installer's and the zip's
