@@ -91,7 +91,11 @@ std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
         case ReadingCause::MakeNotNikon: {
             std::string shown = outcome.make;
             while (!shown.empty() && (shown.back() == '\0' || shown.back() == ' ')) shown.pop_back();
-            if (shown.empty() || shown.starts_with("NIKON")) {
+            // A Make entry cut short or left blank names no camera at all.
+            if (shown.find_first_not_of(' ') == std::string::npos) {
+                return "an empty Make entry, so the file names no camera maker and its maker notes are not read";
+            }
+            if (shown.starts_with("NIKON")) {
                 return "Make is \"" + shown + "\", not \"" + kNikonMake +
                        "\" (a Coolpix or another maker's camera): no shutter count is recorded";
             }
