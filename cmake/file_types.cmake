@@ -48,11 +48,28 @@ foreach(_line IN LISTS _lines)
 endforeach()
 list(REMOVE_DUPLICATES FRAMETALLY_FILE_MIME_TYPES)
 
-# Writes into dir: tiffwalker.bash (the command's completion), file-types.js
+# Writes into dir: tiffwalker.bash (the command's completion), tiffwalker.1
+# (its manual page), file-types.js
 # (the page's module) and file_types.nsh (the installer's "Open with" types).
 function(frametally_write_file_type_copies dir)
   list(JOIN FRAMETALLY_FILE_EXTENSIONS "|" FRAMETALLY_COMPLETION_PATTERN)
   configure_file(${PROJECT_SOURCE_DIR}/cli/completion/tiffwalker.bash.in ${dir}/tiffwalker.bash @ONLY)
+  # The manual page's list: ".BR .nef ," a line, the last two joined by "or".
+  set(FRAMETALLY_MAN_EXTENSIONS "")
+  list(LENGTH FRAMETALLY_FILE_EXTENSIONS _count)
+  math(EXPR _penultimate "${_count} - 1")
+  set(_index 0)
+  foreach(_extension IN LISTS FRAMETALLY_FILE_EXTENSIONS)
+    math(EXPR _index "${_index} + 1")
+    if(_index LESS _penultimate)
+      string(APPEND FRAMETALLY_MAN_EXTENSIONS ".BR .${_extension} ,\n")
+    elseif(_index EQUAL _penultimate)
+      string(APPEND FRAMETALLY_MAN_EXTENSIONS ".B .${_extension}\nor\n")
+    else()
+      string(APPEND FRAMETALLY_MAN_EXTENSIONS ".B .${_extension}")
+    endif()
+  endforeach()
+  configure_file(${PROJECT_SOURCE_DIR}/cli/tiffwalker.1.in ${dir}/tiffwalker.1 @ONLY)
 
   set(_accept "")
   foreach(_extension IN LISTS FRAMETALLY_FILE_EXTENSIONS)

