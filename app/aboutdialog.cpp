@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "dialogunits.h"
+#include "file_types.h"
 #include "frametallyapp.h"
 #include "hyperlinkstatic.h"
 
@@ -56,8 +57,14 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
     m_link->setUp();
 
     addText(this, tr("This program runs under Linux (X11 / Wayland)."), units, 40, 55, 225);
-    addText(this, tr("This program only works with Nikon D50/D70/D2H/D2X/D200 image files."), units,
-            40, 70, 260);
+    // Which makers' counts and which file types are read, from the one list
+    // of them; three lines at most in the place of one.
+    auto* reads = new QLabel(QString::fromStdString(frametally::readsText()), this);
+    reads->setObjectName(QStringLiteral("readsText"));
+    reads->setTextFormat(Qt::PlainText);
+    reads->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    reads->setWordWrap(true);
+    reads->setGeometry(units.rect(40, 70, 260, 26));
 
     setTabOrder(ok, m_link);
     ok->setFocus();

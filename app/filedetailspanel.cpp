@@ -1,6 +1,5 @@
 #include "filedetailspanel.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -12,14 +11,16 @@
 
 namespace {
 
-// The panel measures 216 x 96 dialog units, as wide as the controls above;
+// The panel measures 216 x 118 dialog units, as wide as the controls above;
 // titles line up with the texts above them, and values leave room for a lens
 // name. A row is a line and a quarter high (10 units of an eighth of the font's
 // height), so that descenders of fonts that reach below their stated height
-// are not cut. The reason takes the whole width beneath its title, with room
-// for three lines.
+// are not cut. The reason, or what a count counts, takes the whole width
+// beneath its title, with room for three lines; under what a count counts come
+// the mechanical count and the rated life, each a row of its own, the rated
+// life with room for two lines.
 constexpr int kWidth = 216;
-constexpr int kHeight = 96;
+constexpr int kHeight = 118;
 constexpr int kTitleLeft = 32;
 constexpr int kTitleWidth = 60;
 constexpr int kValueLeft = 96;
@@ -30,14 +31,7 @@ constexpr int kReasonTop = 5 * kRowPitch;
 constexpr int kReasonWidth = kValueLeft + kValueWidth - kTitleLeft;
 constexpr int kReasonLines = 3;
 constexpr int kReasonHeight = kReasonLines * kRowHeight;
-
-// EXIF writes "2025:01:10 10:10:00"; shown with dashes in the date, as people
-// read it. Anything else is shown as the file has it.
-QString dateText(const QString& exifDate)
-{
-    const QDateTime taken = QDateTime::fromString(exifDate, QStringLiteral("yyyy:MM:dd HH:mm:ss"));
-    return taken.isValid() ? taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : exifDate;
-}
+constexpr int kRatedLifeLines = 2;
 
 }  // namespace
 
@@ -65,6 +59,14 @@ CFileDetailsPanel::CFileDetailsPanel(QWidget* parent) : QWidget(parent)
     m_reason->setAccessibleName(tr("Why no count"));
     m_reasonTitle->hide();
     m_reason->hide();
+
+    // Placed under what the count counts when a reading is shown.
+    m_mechanical = addRow(tr("Mechanical count:"), "mechanicalCountValue", 0);
+    m_mechanicalTitle = m_mechanical->property("title").value<QLabel*>();
+    m_ratedLife = addRow(tr("Rated life:"), "ratedLifeValue", 0);
+    m_ratedLifeTitle = m_ratedLife->property("title").value<QLabel*>();
+    for (QLabel* label : {m_mechanicalTitle, m_mechanical, m_ratedLifeTitle, m_ratedLife})
+        label->hide();
 }
 
 QLabel* CFileDetailsPanel::addRow(const QString& title, const char* name, int top)
@@ -87,6 +89,7 @@ QLabel* CFileDetailsPanel::addRow(const QString& title, const char* name, int to
     QString accessible = title;
     accessible.remove(u':');
     value->setAccessibleName(accessible);
+    value->setProperty("title", QVariant::fromValue(titleLabel));
     return value;
 }
 
@@ -121,12 +124,12 @@ void CFileDetailsPanel::showReading(const frametally::SelectReading& reading)
              Qt::ElideMiddle, path.isEmpty() ? QString() : fullPath);
     setValue(m_camera, oneLine(QString::fromUtf8(reading.camera)), Qt::ElideRight);
     setValue(m_serialNumber, oneLine(QString::fromUtf8(reading.serialNumber)), Qt::ElideRight);
-    setValue(m_dateTaken, oneLine(dateText(QString::fromUtf8(reading.dateTaken))), Qt::ElideRight);
+    setValue(m_dateTaken, oneLine(QString::fromUtf8(reading.dateTaken)), Qt::ElideRight);
     setValue(m_lens, oneLine(QString::fromUtf8(reading.lens)), Qt::ElideRight);
 
-    // Under a count of another maker than Nikon's, the same place says what
-    // it counts. Three lines at most, a long word broken rather than cut, and
-    // an ellipsis where the rest does not fit; the tooltip then holds it whole.
+    // Under a count, the same place says what it counts. Three lines at most,
+    // a long word broken rather than cut, and an ellipsis where the rest does
+    // not fit; the tooltip then holds it whole.
     const bool counts = reading.reason.empty() && !reading.countKind.empty();
     m_reasonTitle->setText(counts ? tr("What it counts:") : tr("Why no count:"));
     m_reason->setAccessibleName(counts ? tr("What it counts") : tr("Why no count"));
@@ -138,4 +141,33 @@ void CFileDetailsPanel::showReading(const frametally::SelectReading& reading)
     m_reason->setFocusPolicy(reason.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
     m_reasonTitle->setVisible(!reason.isEmpty());
     m_reason->setVisible(!reason.isEmpty());
+
+    // The rows beneath what a count counts, each placed under the one before.
+    const CDialogUnits units(font());
+    const int reasonLines = reason.isEmpty() ? 0 : int(m_reason->text().count(u'\n')) + 1;
+    // As high as its lines, so that it lies over none of the rows beneath.
+    m_reason->setFixedHeight(units.rect(0, 0, 1, kRowHeight * qMax(reasonLines, 1)).height());
+    int top = kReasonTop + kRowHeight * (1 + reasonLines) + 1;
+    const auto place = [&](QLabel* title, QLabel* value, const QString& text, int lines) {
+        const bool shown = !text.isEmpty();
+        title->setVisible(shown);
+        value->setVisible(shown);
+        if (!shown)
+            return;
+        const QRect titleArea = units.rect(kTitleLeft, top, kTitleWidth, kRowHeight);
+        title->setGeometry(
+            title->geometry().translated(0, titleArea.top() - title->geometry().top()));
+        QRect area = value->geometry();
+        area.moveTop(titleArea.top());
+        area.setHeight(units.rect(0, 0, 1, kRowHeight * lines).height());
+        value->setGeometry(area);
+        bool cut = false;
+        value->setText(
+            fittedLines(text, value->font(), value->contentsRect().width(), lines, &cut));
+        value->setToolTip(cut ? text : QString());
+        value->setFocusPolicy(Qt::StrongFocus);
+        top += kRowHeight * int(value->text().count(u'\n') + 1) + 1;
+    };
+    place(m_mechanicalTitle, m_mechanical, QString::fromUtf8(reading.mechanicalCount), 1);
+    place(m_ratedLifeTitle, m_ratedLife, QString::fromUtf8(reading.ratedLife), kRatedLifeLines);
 }

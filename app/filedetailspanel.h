@@ -1,8 +1,10 @@
 #pragma once
 // Beneath the main dialog's controls: the file the shown result belongs to
 // (its name, the full path as tooltip), the camera, its serial number, the
-// date the picture was taken and the lens, and for a file without a count,
-// why there is none. Laid out in dialog units, like the controls above it.
+// date the picture was taken and the lens; for a count, what it counts, the
+// mechanical count and the share of the rated life where there are; for a
+// file without a count, why there is none. Laid out in dialog units, like the
+// controls above it.
 #include <QWidget>
 
 #include "select_flow.h"
@@ -33,4 +35,8 @@ private:
     QLabel* m_lens = nullptr;
     QLabel* m_reasonTitle = nullptr;
     QLabel* m_reason = nullptr;
+    QLabel* m_mechanicalTitle = nullptr;
+    QLabel* m_mechanical = nullptr;
+    QLabel* m_ratedLifeTitle = nullptr;
+    QLabel* m_ratedLife = nullptr;
 };

@@ -10,11 +10,19 @@
 
 #include "select_flow.h"
 
+class QCommandLineParser;
+
 class CFrametallyApp : public QApplication {
     Q_OBJECT
 
 public:
     CFrametallyApp(int& argc, char** argv);
+
+    // Usage (--help), the version (--version) and a command line naming more
+    // than one file need no window: answered here, before the window system
+    // is opened, so that they work where there is no display. Returns the
+    // exit status when the command line was answered, nothing otherwise.
+    static std::optional<int> answerWithoutWindow(int argc, char** argv);
 
     // Runs the main dialog until it closes; returns the program's exit code
     // (2 for a command line naming more than one file).
@@ -30,6 +38,9 @@ public:
     static std::optional<frametally::ChosenFile> fileArgument(const QByteArrayList& operands);
 
 private:
+    // The options and the operand the program takes, for usage and parsing.
+    static void describeCommandLine(QCommandLineParser& parser);
+
     // argv as QApplication left it (without its own options), undecoded:
     // QApplication::arguments() would lose the bytes of a name that is not
     // valid UTF-8.

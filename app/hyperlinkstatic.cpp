@@ -31,6 +31,8 @@ const QEvent::Type clickedEventType = static_cast<QEvent::Type>(QEvent::register
 // How long the desktop's helper tools may take to name the browser before we
 // give up; the window goes on working meanwhile.
 constexpr int kToolTimeout = 5000;
+// How long a browser started directly is watched for a failure at start.
+constexpr int kBrowserGrace = 2000;
 
 // Cuts a command line where its first placeholder for the link begins (a
 // quoted placeholder from its opening quote on); the line stays whole when it
@@ -421,7 +423,41 @@ int CHyperlinkStatic::startBrowser(QStringList command, const QString& link)
     // whatever characters it holds.
     const QString program = command.takeFirst();
     command << link;
-    return QProcess::startDetached(program, command) ? kOpened : kNothingStarted;
+    // Watched for a moment: a browser that cannot run (chromium started as
+    // root, say) ends at once with a failure status, and the user must then be
+    // told and given the address. Without a parent, so that closing the box
+    // does not end a browser still starting; it cleans up when it ends.
+    auto* browser = new QProcess;
+    browser->setStandardOutputFile(QProcess::nullDevice());
+    browser->setStandardErrorFile(QProcess::nullDevice());
+    connect(browser, &QProcess::finished, browser, &QObject::deleteLater);
+    m_browser = browser;
+    connect(browser, &QProcess::finished, this,
+            [this, browser](int exitCode, QProcess::ExitStatus status) {
+                finishBrowser(browser, status == QProcess::NormalExit && exitCode == 0);
+            });
+    connect(
+        browser, &QProcess::errorOccurred, this,
+        [this, browser](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart) {
+                finishBrowser(browser, false);
+                browser->deleteLater();
+            }
+        },
+        Qt::QueuedConnection);
+    m_browserTimer.start(kBrowserGrace, this);
+    browser->start(program, command);
+    return kLookingUp;
+}
+
+void CHyperlinkStatic::finishBrowser(QProcess* browser, bool opened)
+{
+    if (m_browser != browser)
+        return;
+    m_browserTimer.stop();
+    m_browser = nullptr;
+    browser->disconnect(this);
+    emit openFinished(opened ? kOpened : kNothingStarted);
 }
 
 void CHyperlinkStatic::startBrowserLookup()
@@ -462,7 +498,13 @@ void CHyperlinkStatic::finishBrowserLookup()
     }
     const QStringList command =
         desktopId.isEmpty() ? QStringList() : browserFromDesktopEntry(desktopId);
-    emit openFinished(command.isEmpty() ? kNoAssociation : startBrowser(command, m_lookupLink));
+    if (command.isEmpty()) {
+        emit openFinished(kNoAssociation);
+        return;
+    }
+    const int result = startBrowser(command, m_lookupLink);
+    if (result != kLookingUp)
+        emit openFinished(result);
 }
 
 void CHyperlinkStatic::click() { onClicked(); }
@@ -489,6 +531,12 @@ void CHyperlinkStatic::showOpenFailure(const QString& link)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();
+    // The address comes selected, with the keyboard's focus: Ctrl+C copies it.
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        label->setFocusPolicy(Qt::StrongFocus);
+        label->setSelection(int(label->text().lastIndexOf(link)), int(link.size()));
+        label->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void CHyperlinkStatic::onClicked()
@@ -588,6 +636,11 @@ void CHyperlinkStatic::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == m_lookupTimer.timerId()) {
         finishBrowserLookup();
+        return;
+    }
+    if (event->timerId() == m_browserTimer.timerId()) {
+        // Still running after a moment: the browser has started.
+        finishBrowser(m_browser, true);
         return;
     }
     if (event->timerId() == m_openerTimer.timerId()) {

@@ -147,7 +147,10 @@ private:
     static QStringList browserFromDesktopEntry(const QString& desktopId);
     static QString desktopIdFromQuery(const QByteArray& output);
     static QString readDesktopEntryExec(const QString& desktopId);
-    static int startBrowser(QStringList command, const QString& link);
+    // Starts the browser command with the link; answers kLookingUp, and
+    // openFinished() once the browser has run for a moment or has failed.
+    int startBrowser(QStringList command, const QString& link);
+    void finishBrowser(QProcess* browser, bool opened);
 
     QColor m_linkColour{0, 0, 238};
     QColor m_visitedColour{85, 26, 139};
@@ -173,6 +176,8 @@ private:
     QBasicTimer m_lookupTimer;
     QProcess* m_opener = nullptr;
     QBasicTimer m_openerTimer;
+    QProcess* m_browser = nullptr;
+    QBasicTimer m_browserTimer;
     QString m_lookupLink;
     bool m_clickWaiting = false;
 };

@@ -23,6 +23,7 @@
 #include "aboutdialog.h"
 #include "chosenfile.h"
 #include "dialogunits.h"
+#include "file_types.h"
 #include "filedetailspanel.h"
 #include "frametallyapp.h"
 #include "textfit.h"
@@ -137,12 +138,14 @@ frametally::SelectFlow::PickResult CMainDialog::pickFile(frametally::ChosenFile&
     picker->setAcceptMode(QFileDialog::AcceptOpen);
     picker->setFileMode(QFileDialog::ExistingFile);
     picker->setDefaultSuffix(QStringLiteral("NEF"));
+    QString cameraPatterns;
+    for (const std::string& extension : frametally::fileExtensions()) {
+        const QString ending = QString::fromStdString(extension);
+        cameraPatterns += QStringLiteral(" *.%1 *.%2").arg(ending, ending.toUpper());
+    }
     picker->setNameFilters(
         {tr("NEF Files (*.nef *.NEF)"), tr("JPG Files (*.jpg *.JPG *.jpeg *.JPEG)"),
-         tr("Camera Files (*.nef *.NEF *.jpg *.JPG *.jpeg *.JPEG *.arw *.ARW *.sr2 *.SR2 "
-            "*.pef *.PEF *.dng *.DNG *.cr2 *.CR2 *.cr3 *.CR3 *.heic *.HEIC *.heif *.HEIF "
-            "*.hif *.HIF *.raf *.RAF)"),
-         tr("All Files (*)")});
+         tr("Camera Files (%1)").arg(cameraPatterns.trimmed()), tr("All Files (*)")});
     if (!m_nameFilter.isEmpty())
         picker->selectNameFilter(m_nameFilter);
     const QString folder = pickerFolder();

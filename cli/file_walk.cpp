@@ -6,18 +6,11 @@
 #include <utility>
 
 #include "file_system.h"
+#include "file_types.h"
 
 namespace frametally::cli {
 
 namespace {
-
-bool endsWithIgnoringCase(std::string_view name, std::string_view suffix) {
-    if (name.size() < suffix.size()) return false;
-    const std::string_view tail = name.substr(name.size() - suffix.size());
-    return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
-}
 
 class Walker {
 public:
@@ -111,15 +104,7 @@ private:
 
 }  // namespace
 
-bool hasImageExtension(std::string_view name) {
-    // Every file type the reader finds the TIFF structures of.
-    static constexpr std::string_view kExtensions[] = {".nef", ".jpg", ".jpeg", ".arw",  ".sr2", ".pef", ".dng",
-                                                       ".cr2", ".cr3", ".heic", ".heif", ".hif", ".raf"};
-    for (const std::string_view extension : kExtensions) {
-        if (endsWithIgnoringCase(name, extension)) return true;
-    }
-    return false;
-}
+bool hasImageExtension(std::string_view name) { return isReadFileName(name); }
 
 FileList collectFiles(const std::vector<std::string>& operands, const WalkOptions& options) {
     FileList list;

@@ -2,11 +2,13 @@
 // line, one file or whole photo libraries.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "file_types.h"
 #include "file_walk.h"
 #include "host_system.h"
 #include "interrupt.h"
@@ -38,8 +40,7 @@ constexpr const char* kFooter = R"(Output:
   bytes when it is not UTF-8.
   status is one of count, not_readable, no_exif, no_count, error.
 
-Folders: names ending in .nef, .jpg, .jpeg, .arw, .sr2, .pef, .dng, .cr2, .cr3, .heic, .heif, .hif
-or .raf in any case are read; files named on the command line are always read. Symbolic links to folders are followed, each folder once. A file reached
+@FOLDERS@ Symbolic links to folders are followed, each folder once. A file reached
 twice is read once. Folders that cannot be listed are reported on standard error.
 
 Files are read on as many threads as there are processors (-j N for N, -j1 for one at a time);
@@ -57,6 +58,34 @@ Examples:
   tiffwalker -r ~/Pictures
   tiffwalker -r --format json /media/card | jq -r 'select(.status=="count") | .result')";
 
+// The footer, with the file-name endings a folder walk takes from the list of
+// file types read, its lines wrapped as the rest of the footer.
+std::string footer() {
+    const std::vector<std::string> extensions = frametally::fileExtensions();
+    std::string folders = "Folders: names ending in";
+    for (size_t i = 0; i < extensions.size(); ++i) {
+        folders += i == 0 ? " ." : i + 1 == extensions.size() ? " or ." : ", .";
+        folders += extensions[i];
+    }
+    folders += " in any case are read; files named on the command line are always read.";
+    std::string wrapped;
+    size_t lineStart = 0;
+    for (size_t at = 0; at < folders.size();) {
+        const size_t next = std::min(folders.find(' ', at + 1), folders.size());
+        if (at > 0 && wrapped.size() - lineStart + (next - at) > 100) {
+            wrapped += '\n';
+            lineStart = wrapped.size();
+            wrapped.append(folders, at + 1, next - at - 1);
+        } else {
+            wrapped.append(folders, at, next - at);
+        }
+        at = next;
+    }
+    std::string text = kFooter;
+    text.replace(text.find("@FOLDERS@"), 9, wrapped);
+    return text;
+}
+
 Format formatNamed(const std::string& name) {
     if (name == "tsv") return Format::Tsv;
     if (name == "json") return Format::Json;
@@ -73,7 +102,7 @@ int main(int argc, char** argv) {
     bool trace = false;
     bool problems = false;
     unsigned threads = availableProcessors();
-    app.add_option("PATH", operands, "Camera files (NEF, JPEG, ARW, PEF, CR2, CR3, HEIF, RAF...), or folders of them")
+    app.add_option("PATH", operands, "Camera files (" + frametally::fileTypeNamesText() + "), or folders of them")
         ->required();
     app.add_flag("-r,--recursive", recursive, "Read the folders below the named folders too");
     app.add_option("--format", formatName, "Output format: text (default), tsv or json")
@@ -84,7 +113,7 @@ int main(int argc, char** argv) {
         ->type_name("N")
         ->check(CLI::Range(1u, 256u));
     app.set_version_flag("--version", std::string("tiffwalker ") + FRAMETALLY_VERSION);
-    app.footer(kFooter);
+    app.footer(footer());
     // "/photos/a.nef" is a path on every system, never a Windows-style option.
     app.allow_windows_style_options(false);
     // UTF-8 arguments on every system (on Windows from the wide command line).

@@ -20,11 +20,14 @@ namespace {
 // Inspects files in a reading context of its own, one per thread.
 class InspectingReader : public FileReader {
 public:
-    InspectingReader(bool trace, bool problems, EngineText engineText, std::ostream& direct, ProgressLine& progress)
+    InspectingReader(const RunOptions& options, EngineText engineText, std::ostream& direct, ProgressLine& progress)
         : engineText_(engineText), progress_(progress), discarded_(nullptr) {
         tiffwalker::ReadingContext& context = inspector_.context();
-        context.setOption(tiffwalker::kTraceSwitch, trace);
-        context.setOption(tiffwalker::kProblemReportSwitch, problems);
+        context.setOption(tiffwalker::kTraceSwitch, options.trace);
+        context.setOption(tiffwalker::kProblemReportSwitch, options.problems);
+        // A TSV or JSON row already says that a file is not readable or has
+        // no EXIF data: standard error keeps what the rows do not say.
+        context.setOption(tiffwalker::kQuietFailuresSwitch, options.format != Format::Text && !options.trace);
         context.setOutput(engineText == EngineText::Direct ? direct
                           : engineText == EngineText::Held ? static_cast<std::ostream&>(held_)
                                                            : discarded_);
@@ -89,7 +92,7 @@ int run(const RunOptions& options, std::ostream& out, std::ostream& err) {
     // A listing runs to megabytes: one waiting per thread is enough.
     reading.filesAheadPerThread = options.trace ? 1 : 4;
     reading.makeReader = [&] {
-        return std::make_unique<InspectingReader>(options.trace, options.problems, engineText, engineStream, progress);
+        return std::make_unique<InspectingReader>(options, engineText, engineStream, progress);
     };
     reading.keepGoing = [] { return !interruptRequested(); };
     reading.deliver = [&](const ReadFile& file) {

@@ -21,6 +21,7 @@ void Tally::add(const FileOutcome& outcome) {
     ++body.files;
     if (body.files == 1 || count > body.highestCount) {
         body.highestCount = count;
+        body.countKind = outcome.countKind;
         body.path = outcome.path;
     }
 }

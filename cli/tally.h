@@ -13,7 +13,8 @@ namespace frametally::cli {
 
 struct BodyRecord {
     uint64_t highestCount = 0;
-    std::string path;  // the file that holds it
+    tiffwalker::CountKind countKind = tiffwalker::CountKind::None;  // what that count counts
+    std::string path;                                               // the file that holds it
     size_t files = 0;
 };
 

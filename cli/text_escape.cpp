@@ -14,8 +14,6 @@ void appendHexEscape(std::string& out, unsigned char byte) {
     out += kHexDigits[byte & 0xf];
 }
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
 }  // namespace
 
 std::string escapedForDisplay(std::string_view text) {
@@ -44,14 +42,6 @@ std::string escapedForDisplay(std::string_view text) {
         ++i;
     }
     return out;
-}
-
-size_t displayWidth(std::string_view text) {
-    size_t width = 0;
-    for (char c : text) {
-        if (!isContinuation(static_cast<unsigned char>(c))) ++width;
-    }
-    return width;
 }
 
 }  // namespace frametally::cli

@@ -16,7 +16,8 @@ using frametally::utf8SequenceLength;
 // C-style escapes (\n, \t, \x1b, \xff); everything else stays as it is.
 std::string escapedForDisplay(std::string_view text);
 
-// How many columns a displayable text takes: its code points.
+// How many terminal columns a displayable text takes: two for East Asian wide
+// characters and emoji, none for combining marks, one for the rest.
 size_t displayWidth(std::string_view text);
 
 using frametally::escapedForTsv;

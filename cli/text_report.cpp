@@ -4,17 +4,21 @@
 #include <string>
 
 #include "report_writer.h"
+#include "shown_texts.h"
 #include "text_escape.h"
 
 namespace frametally::cli {
 
 namespace {
 
+using frametally::ShownTexts;
+using frametally::shownTextsOf;
+
 constexpr size_t kMaxPathWidth = 48;
 constexpr size_t kResultWidth = 12;  // "Not Readable", "No EXIF data"
 constexpr size_t kCameraWidth = 16;
 constexpr size_t kSerialWidth = 12;
-constexpr size_t kTakenWidth = 19;  // "2026:12:07 10:00:00"
+constexpr size_t kTakenWidth = 19;  // "2026-12-07 10:00:00"
 
 const char* resultWord(const FileOutcome& outcome) {
     return outcome.status == Status::Error ? "Error" : outcome.result.c_str();
@@ -64,14 +68,14 @@ public:
                  << '\n';
             headerWritten_ = true;
         }
-        const FileDetails& d = outcome.details;
+        const ShownTexts shown = shownTextsOf(outcome);
         out_ << Line()
                     .column(outcome.path, pathWidth_)
                     .column(resultWord(outcome), kResultWidth)
-                    .column(cameraName(d), kCameraWidth)
-                    .column(d.serialNumber, kSerialWidth)
-                    .column(d.dateTimeOriginal, kTakenWidth)
-                    .column(d.lens, 0)
+                    .column(shown.camera, kCameraWidth)
+                    .column(shown.serialNumber, kSerialWidth)
+                    .column(shown.dateTaken, kTakenWidth)
+                    .column(shown.lens, 0)
                     .finished()
              << '\n';
         if (!outcome.reason.empty()) {
@@ -125,24 +129,33 @@ private:
         out_ << ".\n";
     }
 
+    // One line a body, its columns lined up: the body, its highest count,
+    // what that count counts (makers count different things) and the file.
     void writeBodies(const Tally& tally) {
         if (tally.bodies().empty()) return;
-        std::vector<std::pair<std::string, const BodyRecord*>> rows;
+        struct Shown {
+            std::string name;
+            std::string count;
+            std::string counts;
+            const BodyRecord* body;
+        };
+        std::vector<Shown> rows;
         size_t nameWidth = 0;
         size_t countWidth = 0;
+        size_t countsWidth = 0;
         for (const auto& [key, body] : tally.bodies()) {
-            std::string name = key.first.empty() ? "unknown camera" : key.first;
-            name += key.second.empty() ? " (no serial number)" : ", serial " + key.second;
-            name = escapedForDisplay(name);
-            nameWidth = std::max(nameWidth, displayWidth(name));
-            countWidth = std::max(countWidth, std::to_string(body.highestCount).size());
-            rows.emplace_back(std::move(name), &body);
+            Shown row{escapedForDisplay(frametally::bodyName(key.first, key.second)), std::to_string(body.highestCount),
+                      frametally::countKindWords(body.countKind), &body};
+            nameWidth = std::max(nameWidth, displayWidth(row.name));
+            countWidth = std::max(countWidth, row.count.size());
+            countsWidth = std::max(countsWidth, row.counts.size());
+            rows.push_back(std::move(row));
         }
         out_ << "Highest count per camera body:\n";
-        for (const auto& [name, body] : rows) {
-            const std::string count = std::to_string(body->highestCount);
-            out_ << "  " << name << std::string(nameWidth - displayWidth(name) + 2, ' ')
-                 << std::string(countWidth - count.size(), ' ') << count << "  in " << escapedForDisplay(body->path)
+        for (const Shown& row : rows) {
+            out_ << "  " << row.name << std::string(nameWidth - displayWidth(row.name) + 2, ' ')
+                 << std::string(countWidth - row.count.size(), ' ') << row.count << "  " << row.counts
+                 << std::string(countsWidth - row.counts.size() + 2, ' ') << "in " << escapedForDisplay(row.body->path)
                  << '\n';
         }
     }

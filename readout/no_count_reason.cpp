@@ -97,6 +97,10 @@ std::string reasonForNoCount(const tiffwalker::ReadingOutcome& outcome) {
         case ReadingCause::NoMake:
             return "no Make entry, so the file names no camera maker and its maker notes are not read";
         case ReadingCause::MakeNotNikon:
+            // A Make entry cut short or left blank names no camera at all.
+            if (trimmed(outcome.make).empty()) {
+                return "an empty Make entry, so the file names no camera maker and its maker notes are not read";
+            }
             return "Make is \"" + shownMake(outcome.make) + "\", not \"" + kNikonMake +
                    "\" (a Coolpix or another maker's camera): no shutter count is recorded";
         case ReadingCause::UnknownMaker:

@@ -1,6 +1,7 @@
 #include "plain_reason.h"
 
 #include "no_count_reason.h"
+#include "text_shape.h"
 
 namespace frametally {
 
@@ -11,6 +12,8 @@ using tiffwalker::ReadingCause;
 constexpr const char* kDamagedNotes =
     "The camera's notes in this file are damaged, so the count cannot be read. Try another file from the same "
     "camera.";
+
+constexpr const char* kNamesNoCamera = "The file does not say which camera took it, so no count can be read.";
 
 // Maker notes gone: the program that saved the file last, when it was not the camera.
 std::string notesMissing(const FileDetails& details) {
@@ -41,11 +44,15 @@ std::string plainReason(const Inspection& inspection) {
             return "This file holds no camera data where its kind of file keeps it: it may have been saved by a "
                    "program, not the camera, or be cut short.";
         case ReadingCause::NoDirectory: return "The file holds no picture data that can be read: it may be damaged.";
-        case ReadingCause::NoMake: return "The file does not say which camera took it, so no count can be read.";
+        case ReadingCause::NoMake: return kNamesNoCamera;
         case ReadingCause::UnknownMaker:
             return "The camera that took it (\"" + inspection.details.make +
                    "\") is of a maker whose files Frametally reads no count from.";
         case ReadingCause::MakeNotNikon:
+            if (trimmed(inspection.details.make).empty()) {
+                return "The file's camera name is blank, so it does not say which camera took it and no count can be "
+                       "read.";
+            }
             return "The camera that took it (\"" + inspection.details.make +
                    "\") does not record a shutter count in its files: Coolpix and other makers' cameras do not.";
         case ReadingCause::MakerRecordsNone:

@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "shown_texts.h"
 #include "text_shape.h"
 
 namespace frametally {
@@ -13,17 +14,20 @@ namespace {
 // What the window shows of an inspection: every text valid UTF-8. EXIF texts
 // are ASCII by rule, but files hold what their writers put there.
 SelectReading shownReading(const ChosenFile& file, const Inspection& inspection) {
+    const ShownTexts shown = shownTextsOf(inspection);
     SelectReading reading;
     reading.file = file;
     reading.raisedError = inspection.status == tiffwalker::ReadingStatus::Error;
-    reading.result = shownAsUtf8(inspection.result);
+    reading.result = shownAsUtf8(shown.result);
     reading.message = shownAsUtf8(withLineBreaks(inspection.message));
-    reading.camera = shownAsUtf8(cameraName(inspection.details));
-    reading.serialNumber = shownAsUtf8(inspection.details.serialNumber);
-    reading.dateTaken = shownAsUtf8(inspection.details.dateTimeOriginal);
-    reading.lens = shownAsUtf8(inspection.details.lens);
-    reading.reason = shownAsUtf8(inspection.reason);
-    reading.countKind = frametally::countKindWords(inspection.countKind);
+    reading.camera = shownAsUtf8(shown.camera);
+    reading.serialNumber = shownAsUtf8(shown.serialNumber);
+    reading.dateTaken = shownAsUtf8(shown.dateTaken);
+    reading.lens = shownAsUtf8(shown.lens);
+    reading.reason = shownAsUtf8(shown.reason);
+    reading.countKind = shown.countKind;
+    reading.mechanicalCount = shown.mechanicalCount;
+    reading.ratedLife = shownAsUtf8(shown.ratedLife);
     return reading;
 }
 

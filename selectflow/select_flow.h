@@ -30,14 +30,18 @@ struct SelectReading {
     bool raisedError = false;
     std::string result;   // "3619", "No Count", ...; empty for a raised error
     std::string message;  // a raised error's text, lines separated by "\n"
+    // The texts shown beneath, as every front end shows them (shown_texts.h).
     std::string camera;
     std::string serialNumber;
-    std::string dateTaken;  // as the file writes it: "2025:01:10 10:10:00"
+    std::string dateTaken;  // "2025-01-10 10:10:00"; empty for a date left blank
     std::string lens;
     std::string reason;  // why there is no count; empty for a count
-    // What a count of a maker other than Nikon counts, in words ("all
-    // exposures, electronic shutter included"); empty otherwise.
+    // For a count: what it counts, in words ("mechanical releases"); the
+    // mechanical releases recorded beside it, where there are; the share of
+    // the rated life, where a rating is known. Empty otherwise.
     std::string countKind;
+    std::string mechanicalCount;
+    std::string ratedLife;
 };
 
 class SelectFlow {

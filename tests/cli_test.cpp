@@ -36,6 +36,20 @@ TEST(TiffwalkerCommand, PrintsOnlyTheResultAndExitsByItsKind) {
         << "the engine's own messages go to standard error";
 }
 
+// A row already says "not_readable" or "no_exif": standard error stays for
+// what the rows do not say.
+TEST(TiffwalkerCommand, TsvAndJsonRowsAreNotRepeatedOnStandardError) {
+    TempDir dir;
+    const std::string missing = (dir.path() / "missing.nef").string();
+    const std::string plain = dir.write("plain.jpg", {0xFF, 0xD8, 0xFF, 0xDB, 0, 4, 0, 0, 0xFF, 0xD9});
+    for (const char* format : {"tsv", "json"}) {
+        const auto run = runTiffwalker({"--format", format, missing, plain});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "") << format;
+        EXPECT_NE(run.out.find("not_readable"), std::string::npos) << run.out;
+    }
+}
+
 TEST(TiffwalkerCommand, RaisedErrorsGoToStandardErrorWithStatus3) {
     TempDir dir;
     const std::string bad = dir.write(

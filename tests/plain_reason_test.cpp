@@ -1,6 +1,8 @@
 // The page's reasons in a camera owner's words, beside the command's.
 #include "plain_reason.h"
 
+#include "no_count_reason.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -36,4 +38,20 @@ TEST(PlainReason, NamesTheEditingProgramButNotTheCamerasFirmware) {
     coolpix.cause = ReadingCause::MakeNotNikon;
     coolpix.details.make = "NIKON";
     EXPECT_NE(frametally::plainReason(coolpix).find("(\"NIKON\")"), std::string::npos);
+}
+
+// A file cut short before its Make entry's text, or one left blank, names no
+// camera: no reason may quote an empty name as if it were one.
+TEST(PlainReason, AnEmptyMakeNamesNoCamera) {
+    Inspection blank;
+    blank.cause = ReadingCause::MakeNotNikon;
+    for (const char* make : {"", "   "}) {
+        blank.details.make = make;
+        EXPECT_EQ(frametally::plainReason(blank).find("(\""), std::string::npos) << frametally::plainReason(blank);
+        tiffwalker::ReadingOutcome outcome;
+        outcome.cause = ReadingCause::MakeNotNikon;
+        outcome.make = make;
+        EXPECT_NE(frametally::reasonForNoCount(outcome).find("names no camera"), std::string::npos)
+            << frametally::reasonForNoCount(outcome);
+    }
 }

@@ -12,6 +12,15 @@ foreach(name IN LISTS page_files)
 endforeach()
 file(COPY ${MODULE_DIR}/engine.js ${MODULE_DIR}/engine.wasm DESTINATION ${SITE_DIR})
 
+# The file types read, made by the build from readout/file_types.txt: the
+# page's module, and the file input's accept attribute from it.
+file(COPY ${FILE_TYPES_DIR}/file-types.js DESTINATION ${SITE_DIR})
+file(READ ${SITE_DIR}/file-types.js file_types_module)
+string(REGEX MATCH "FILE_ACCEPT = '([^']*)'" unused "${file_types_module}")
+file(READ ${SITE_DIR}/index.html page)
+string(REPLACE "@FRAMETALLY_FILE_ACCEPT@" "${CMAKE_MATCH_1}" page "${page}")
+file(WRITE ${SITE_DIR}/index.html "${page}")
+
 file(GLOB site_files RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
 list(SORT site_files)
 set(digests "")

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "resource_ids.h"
+
 namespace frametally::win32 {
 
 namespace {
@@ -87,7 +89,23 @@ void HyperlinkStatic::attach(HWND control) {
     SetWindowSubclass(control_, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
+void HyperlinkStatic::watchBrowser() {
+    if (browser_ == nullptr) {
+        stopWatching();
+        return;
+    }
+    DWORD status = STILL_ACTIVE;
+    const bool ended = WaitForSingleObject(browser_, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(browser_, &status);
+    if (ended) {
+        stopWatching();
+        if (status != 0) failOpening();
+    } else if (++browserChecks_ * kBrowserCheckInterval >= kBrowserWatch) {
+        stopWatching();  // still running: it has started
+    }
+}
+
 void HyperlinkStatic::detach() {
+    stopWatching();
     if (control_ != nullptr && IsWindow(control_)) {
         KillTimer(control_, kHoverTimer);
         RemoveWindowSubclass(control_, subclassProc, kSubclassId);
@@ -163,11 +181,26 @@ std::wstring HyperlinkStatic::browserCommandLine(const std::wstring& registered,
     return command + L" " + link;
 }
 
-INT_PTR HyperlinkStatic::openLink(const std::wstring& link, int showCommand) {
+INT_PTR HyperlinkStatic::openLink(const std::wstring& link, int showCommand, HANDLE* started) {
+    if (started != nullptr) *started = nullptr;
     if (link.empty()) return kEmptyLink;
-    const auto shell =
-        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, showCommand));
-    if (shell > 32) return shell;
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    execute.lpVerb = L"open";
+    execute.lpFile = link.c_str();
+    execute.nShow = showCommand;
+    const bool executed = ShellExecuteExW(&execute) != FALSE;
+    auto shell = reinterpret_cast<INT_PTR>(execute.hInstApp);
+    if (executed) {
+        if (started != nullptr) {
+            *started = execute.hProcess;
+        } else if (execute.hProcess != nullptr) {
+            CloseHandle(execute.hProcess);
+        }
+        return shell > 32 ? shell : 42;  // opened, by a program that answered no number
+    }
+    if (shell > 32) shell = SE_ERR_NOASSOC;
     // The browser registered for web pages, started with the link.
     const std::wstring pageClass = classesDefault(L".htm");
     if (pageClass.empty()) return shell;
@@ -183,23 +216,76 @@ INT_PTR HyperlinkStatic::openLink(const std::wstring& link, int showCommand) {
         return shell;
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (started != nullptr) {
+        *started = process.hProcess;
+    } else {
+        CloseHandle(process.hProcess);
+    }
     return 33;  // what WinExec answers for a program started
 }
 
+namespace {
+
+INT_PTR CALLBACK openFailureProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            const HWND address = GetDlgItem(box, IDC_OPEN_LINK_ADDRESS);
+            SetWindowTextW(address, reinterpret_cast<const wchar_t*>(lParam));
+            SetFocus(address);
+            SendMessageW(address, EM_SETSEL, 0, -1);
+            return FALSE;  // the focus was set
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(box, LOWORD(wParam));
+                return TRUE;
+            }
+            return FALSE;
+        default: return FALSE;
+    }
+}
+
+}  // namespace
+
 void HyperlinkStatic::showOpenFailure() const {
-    // Many systems never play the beep: say it, and give the address.
-    const std::wstring text = L"No web browser could be opened. The address is:\n\n" + linkText_;
-    MessageBoxW(GetParent(control_), text.c_str(), L"Open Link", MB_OK | MB_ICONINFORMATION);
+    // Many systems never play the beep: say it, and give the address selected
+    // in a field, so that Ctrl+C copies it.
+    const HWND owner = GetParent(control_);
+    if (DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPEN_LINK), owner, openFailureProc,
+                        reinterpret_cast<LPARAM>(linkText_.c_str())) == -1) {
+        const std::wstring text = L"No web browser could be opened. The address is:\n\n" + linkText_;
+        MessageBoxW(owner, text.c_str(), L"Open Link", MB_OK | MB_ICONINFORMATION);
+    }
+}
+
+void HyperlinkStatic::failOpening() {
+    setVisited(false);
+    MessageBeep(MB_ICONEXCLAMATION);
+    showOpenFailure();
+}
+
+void HyperlinkStatic::stopWatching() {
+    if (control_ != nullptr && IsWindow(control_)) KillTimer(control_, kBrowserTimer);
+    if (browser_ != nullptr) CloseHandle(browser_);
+    browser_ = nullptr;
 }
 
 void HyperlinkStatic::onClicked() {
     hovering_ = false;
-    const INT_PTR result = linkEnabled_ ? openLink(linkText_, SW_SHOW) : kLinkDisabled;
+    stopWatching();
+    HANDLE started = nullptr;
+    const INT_PTR result = linkEnabled_ ? openLink(linkText_, SW_SHOW, &started) : kLinkDisabled;
     setVisited(result > 32);
     if (result <= 32) {
         MessageBeep(MB_ICONEXCLAMATION);
         showOpenFailure();
+    } else if (started != nullptr) {
+        // A browser that cannot run (one that refuses to start as an
+        // administrator, say) ends at once with a failure status: watched for
+        // a moment, so that the user is then told and given the address.
+        browser_ = started;
+        browserChecks_ = 0;
+        SetTimer(control_, kBrowserTimer, kBrowserCheckInterval, nullptr);
     }
     const HWND parent = GetParent(control_);
     if (notifyParent_ && parent != nullptr && IsWindow(parent)) {
@@ -236,6 +322,10 @@ LRESULT HyperlinkStatic::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_TIMER: {
+            if (wParam == kBrowserTimer) {
+                watchBrowser();
+                return 0;
+            }
             const DWORD position = GetMessagePos();
             POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
             ScreenToClient(control_, &point);
@@ -251,6 +341,34 @@ LRESULT HyperlinkStatic::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 InvalidateRect(control_, &client, TRUE);
             }
             break;
+        }
+        // Reached with Tab: Enter or Space opens the link, and a focus
+        // rectangle shows where the keyboard is.
+        case WM_GETDLGCODE:
+            if (lParam != 0) {
+                const auto* key = reinterpret_cast<const MSG*>(lParam);
+                if (key->message == WM_KEYDOWN && (key->wParam == VK_RETURN || key->wParam == VK_SPACE))
+                    return DLGC_WANTMESSAGE;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_SPACE) {
+                onClicked();
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: InvalidateRect(control_, nullptr, TRUE); break;
+        case WM_PAINT: {
+            const LRESULT painted = DefSubclassProc(control_, message, wParam, lParam);
+            if (GetFocus() == control_) {
+                RECT client{};
+                GetClientRect(control_, &client);
+                const HDC dc = GetDC(control_);
+                DrawFocusRect(dc, &client);
+                ReleaseDC(control_, dc);
+            }
+            return painted;
         }
         case WM_ERASEBKGND: {
             RECT client{};

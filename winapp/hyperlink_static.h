@@ -24,6 +24,10 @@ public:
     static constexpr COLORREF kHoverColour = RGB(255, 0, 0);
     static constexpr UINT_PTR kHoverTimer = 100;
     static constexpr UINT kHoverInterval = 100;  // ms between hover checks
+    // A started browser is watched this long for a failure at start.
+    static constexpr UINT_PTR kBrowserTimer = 101;
+    static constexpr UINT kBrowserCheckInterval = 100;
+    static constexpr UINT kBrowserWatch = 2000;
 
     // openLink's results: above 32 means the link was opened.
     static constexpr INT_PTR kLinkDisabled = 33;
@@ -55,7 +59,9 @@ public:
 
     // Opens the link through the shell, else through the registered browser
     // command for web pages; the shell's result (above 32: opened).
-    static INT_PTR openLink(const std::wstring& link, int showCommand);
+    // started, when given, receives the handle of a program the opening
+    // started, where there is one (the caller closes it).
+    static INT_PTR openLink(const std::wstring& link, int showCommand, HANDLE* started = nullptr);
     // The browser command line for link from a registered command that names
     // its argument "%1" (quoted or not) or not at all; empty when the
     // command is empty.
@@ -72,10 +78,15 @@ private:
     void fitToText();
     void setVisited(bool visited);
     void showOpenFailure() const;
+    void failOpening();
+    void watchBrowser();
+    void stopWatching();
     void detach();
 
     HWND control_ = nullptr;
     HWND tooltip_ = nullptr;
+    HANDLE browser_ = nullptr;  // a browser started by the last click, watched for a moment
+    UINT browserChecks_ = 0;
     HFONT plainFont_ = nullptr;
     HFONT underlinedFont_ = nullptr;
     HCURSOR cursor_ = nullptr;

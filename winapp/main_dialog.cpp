@@ -8,6 +8,7 @@
 
 #include "about_dialog.h"
 #include "details_panel.h"
+#include "file_types.h"
 #include "resource_ids.h"
 
 namespace frametally::win32 {
@@ -20,7 +21,10 @@ constexpr int kControlsHeight = 80;
 class MainDialog : public SelectFlow::Ui {
 public:
     MainDialog(HINSTANCE instance, const std::optional<ChosenFile>& file, MainDialogHooks hooks)
-        : instance_(instance), initialFile_(file), hooks_(std::move(hooks)), flow_(*this) {}
+        : instance_(instance),
+          initialFile_(file),
+          hooks_(std::move(hooks)),
+          flow_(*this, hooks_.read ? hooks_.read : SelectFlow::inspectionReader()) {}
 
     void run() {
         DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_FRAMETALLY_DIALOG), nullptr, dialogProc,
@@ -94,6 +98,7 @@ private:
         SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
         SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
+        fitResultField();
         details_.create(dialog_, kControlsHeight);
         // The client area holds the controls, the details and the menu bar.
         RECT client{0, 0, 216, kControlsHeight + DetailsPanel::kHeight};
@@ -106,6 +111,34 @@ private:
         SetFocus(GetDlgItem(dialog_, IDC_SELECT));
         // "Open with" and the command line: read once the dialog is shown.
         if (initialFile_) PostMessageW(dialog_, WM_APP, 0, 0);
+    }
+
+    // The result field holds the longest result text whole ("Not Readable"
+    // is wider than the field's 50 dialog units in some fonts at 96 DPI):
+    // widened to the right where it would cut one off.
+    void fitResultField() {
+        const HWND field = GetDlgItem(dialog_, IDC_RESULT);
+        const HDC dc = GetDC(field);
+        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+        LONG widest = 0;
+        for (const wchar_t* text : {L"Not Readable", L"No EXIF data", L"No Count", L"4294967295"}) {
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+            widest = extent.cx > widest ? extent.cx : widest;
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(field, dc);
+        RECT window{};
+        RECT client{};
+        GetWindowRect(field, &window);
+        GetClientRect(field, &client);
+        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&window), 2);
+        const auto margins = static_cast<DWORD>(SendMessageW(field, EM_GETMARGINS, 0, 0));
+        // The caret takes a pixel or two past the text.
+        const LONG needed = widest + LOWORD(margins) + HIWORD(margins) + 4;
+        if (client.right - client.left >= needed) return;
+        SetWindowPos(field, nullptr, 0, 0, window.right - window.left + needed - (client.right - client.left),
+                     window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM) {
@@ -123,7 +156,11 @@ private:
                     case IDCANCEL:  // Escape and the close box
                         EndDialog(dialog_, 0);
                         return TRUE;
-                    case IDOK: return TRUE;  // no default button: Enter alone does nothing
+                    case IDOK:
+                        // No default button: Enter presses the Select button
+                        // when it has the focus, and does nothing elsewhere.
+                        if (GetFocus() == GetDlgItem(dialog_, IDC_SELECT)) flow_.select();
+                        return TRUE;
                     default: return FALSE;
                 }
             case WM_DROPFILES: {
@@ -161,11 +198,24 @@ private:
 }  // namespace
 
 const wchar_t* pickerFilter() {
-    return L"NEF Files (*.nef)\0*.nef\0"
-           L"JPG Files (*.jpg;*.jpeg)\0*.jpg;*.jpeg\0"
-           L"Camera Files (*.nef;*.jpg;*.arw;*.pef;*.cr2;*.cr3;*.dng;*.hif;*.raf...)\0"
-           L"*.nef;*.nrw;*.jpg;*.jpeg;*.arw;*.sr2;*.pef;*.dng;*.cr2;*.cr3;*.heic;*.heif;*.hif;*.raf;*.tif;*.tiff\0"
-           L"All Files (*.*)\0*.*\0";
+    // Made once, from the list of file types read: pairs of a name and its
+    // patterns, each ended by a NUL, the whole by a second NUL.
+    static const std::wstring filter = [] {
+        std::wstring camera;
+        for (const std::string& extension : fileExtensions()) {
+            camera += (camera.empty() ? L"*." : L";*.") + std::wstring(extension.begin(), extension.end());
+        }
+        std::wstring text;
+        for (const std::wstring& part :
+             {std::wstring(L"NEF Files (*.nef)"), std::wstring(L"*.nef"), std::wstring(L"JPG Files (*.jpg;*.jpeg)"),
+              std::wstring(L"*.jpg;*.jpeg"), L"Camera Files (" + camera + L")", camera,
+              std::wstring(L"All Files (*.*)"), std::wstring(L"*.*")}) {
+            text += part;
+            text += L'\0';
+        }
+        return text;
+    }();
+    return filter.c_str();
 }
 
 void runMainDialog(HINSTANCE instance, const std::optional<ChosenFile>& file, MainDialogHooks hooks) {

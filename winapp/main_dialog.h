@@ -17,14 +17,17 @@ struct MainDialogHooks {
     // Stands in for the open-file picker (the tests' hook); unset, the
     // system's picker runs.
     std::function<SelectFlow::PickResult(ChosenFile&)> pickFile;
+    // Stands in for the reading of a file (the tests' hook); unset, the
+    // engine reads it.
+    SelectFlow::Reader read;
 };
 
 // Runs the main dialog modally until it is closed (File > Exit, Escape or the
 // close box); reads file first when one is given.
 void runMainDialog(HINSTANCE instance, const std::optional<ChosenFile>& file, MainDialogHooks hooks = {});
 
-// The picker's file types, NEF first, then JPEG, the other TIFF-based files
-// the engine reads, and all files: pairs of description and patterns, each
+// The picker's file types, NEF first, then JPEG, every camera file read
+// (from the list of file types), and all files: pairs of description and patterns, each
 // ended by a NUL, the whole by a second one.
 const wchar_t* pickerFilter();
 

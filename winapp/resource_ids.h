@@ -20,6 +20,16 @@
 #define IDC_DETAIL_LENS 1014
 #define IDC_DETAIL_REASON_TITLE 1015
 #define IDC_DETAIL_REASON 1016
+#define IDC_DETAIL_MECHANICAL_TITLE 1017
+#define IDC_DETAIL_MECHANICAL 1018
+#define IDC_DETAIL_RATED_TITLE 1019
+#define IDC_DETAIL_RATED 1020
+
+// The About box's words on what is read; the box that gives a link's address
+// when no browser opened it.
+#define IDC_ABOUT_READS 1030
+#define IDD_OPEN_LINK 103
+#define IDC_OPEN_LINK_ADDRESS 1031
 
 #define ID_FILE_EXIT 32771
 #define ID_HELP_ABOUT 32772

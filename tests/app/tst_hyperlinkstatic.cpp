@@ -363,6 +363,32 @@ private slots:
         QCOMPARE(args.readAll(), kAddress.toUtf8() + "\n");
     }
 
+    // A browser started directly that ends at once with a failure status
+    // (chromium run as root) opened nothing: the link stays unvisited and the
+    // box shows the address, selected, so that Ctrl+C copies it.
+    void browserThatFailsAtOnceLeavesTheAddressInSight()
+    {
+        writeFile(QStringLiteral("failing-browser"), "#!/bin/sh\nexit 1\n", true);
+        qputenv("BROWSER", path(QStringLiteral("failing-browser")).toUtf8());
+        QWidget window;
+        Link link(&window, true);
+        link.setText(kAddress);
+        link.setUp();
+        window.show();
+        link.click();
+        QTRY_COMPARE_WITH_TIMEOUT(link.beeps, 1, 10000);
+        QVERIFY(!link.isVisited());
+        auto* box = window.findChild<QMessageBox*>(QStringLiteral("openFailureBox"));
+        QVERIFY(box);
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        QCOMPARE(label->selectedText(), kAddress);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), kAddress);
+        box->accept();
+    }
+
     void failureShowsTheAddressToCopy()
     {
         QWidget window;

@@ -14,8 +14,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 #include "aboutdialog.h"
 #include "dialogunits.h"
+#include "file_types.h"
 #include "filedetailspanel.h"
 #include "frametallyapp.h"
 #include "hyperlinkstatic.h"
@@ -135,9 +138,20 @@ private slots:
         QCOMPARE(dialog.findChild<QPushButton*>()->geometry(), units.rect(126, 12, 50, 14));
         QCOMPARE(dialog.findChild<QLineEdit*>()->parentWidget()->size(), units.size(216, 80));
         QCOMPARE(about.size(), units.size(310, 100));
+        // Which makers' counts and file types are read, from their one list.
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("readsText"))->text(),
+                 QString::fromStdString(frametally::readsText()));
         for (QWidget* window : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&about)}) {
             for (QLabel* label : window->findChildren<QLabel*>()) {
                 const QFontMetrics metrics(label->font());
+                if (label->wordWrap()) {  // lines enough for all its words
+                    QVERIFY2(
+                        metrics.boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text())
+                                .height()
+                            <= label->contentsRect().height(),
+                        qPrintable(label->text()));
+                    continue;
+                }
                 QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
                          qPrintable(label->text()));
                 QVERIFY2(metrics.height() <= label->contentsRect().height(),
@@ -278,10 +292,10 @@ private slots:
         QCOMPARE(details(), afterNoCount);
         QVERIFY(m_dialog->isVisible());
 
-        // Back to a count: the reason gives way to what the count counts.
+        // Back to a count: the reason goes, what the count counts in its place.
         m_dialog->readFile(nef);
         QCOMPARE(details().size(), 7);
-        QCOMPARE(details().last(), QStringLiteral("mechanical releases"));
+        QCOMPARE(details().constLast(), QStringLiteral("mechanical releases"));
     }
 
     // Descenders stay whole: no ink on a value's last pixel row (at 7 to 9
@@ -338,7 +352,8 @@ private slots:
         }
         QVERIFY2(reached.contains(QStringLiteral("serialNumberValue")),
                  qPrintable(reached.join(u',')));
-        // A count shows what it counts in the reason's place, every maker's alike.
+        // A Nikon count says what it counts too, as every maker's does.
+        QVERIFY(reached.contains(QStringLiteral("reasonValue")));
         QCOMPARE(detail("reasonValue")->text(), QStringLiteral("mechanical releases"));
         QLabel* serial = detail("serialNumberValue");
         serial->setFocus(Qt::TabFocusReason);
@@ -526,6 +541,38 @@ private slots:
         QVERIFY(detail("reasonValue")->text().contains(QStringLiteral("ILCE-7M9")));
     }
 
+    // The rows both dialogs show: the mechanical count and the rated life
+    // beneath what a count counts, in sight and apart; gone for a file
+    // without a count.
+    void mechanicalCountAndRatedLifeRows()
+    {
+        auto* panel = m_dialog->findChild<CFileDetailsPanel*>();
+        frametally::SelectReading reading;
+        reading.file = {"/photos/a.ARW", "/photos/a.ARW"};
+        reading.result = "52000";
+        reading.countKind = "all releases, electronic ones included";
+        reading.mechanicalCount = "41000";
+        reading.ratedLife = "21% of the 200,000 releases Sony rates this shutter for";
+        panel->showReading(reading);
+        QCOMPARE(detail("mechanicalCountValue")->text(), QStringLiteral("41000"));
+        QCOMPARE(detail("ratedLifeValue")->text().replace(u'\n', u' '),
+                 QString::fromStdString(reading.ratedLife));
+        QLabel* words = detail("reasonValue");
+        QLabel* mechanical = detail("mechanicalCountValue");
+        QLabel* rated = detail("ratedLifeValue");
+        QVERIFY(mechanical->isVisibleTo(panel) && rated->isVisibleTo(panel));
+        QVERIFY(words->geometry().bottom() < mechanical->geometry().top());
+        QVERIFY(mechanical->geometry().bottom() < rated->geometry().top());
+        QVERIFY(panel->rect().contains(rated->geometry()));
+        QCOMPARE(detail("dateTakenValue")->text(), QString());
+
+        reading.result = "No Count";
+        reading.reason = "maker notes missing";
+        reading.countKind = reading.mechanicalCount = reading.ratedLife = "";
+        panel->showReading(reading);
+        QVERIFY(!mechanical->isVisibleTo(panel) && !rated->isVisibleTo(panel));
+    }
+
     void commandLineFileArgument()
     {
         QCOMPARE(CFrametallyApp::operands({"-v", "a.NEF", "-", "--", "-b.NEF"}),
@@ -539,19 +586,41 @@ private slots:
                  QDir::current().absoluteFilePath(QStringLiteral("a:b.NEF")));
     }
 
-    // frametally a b: refused with a usage message, not b silently dropped.
-    void twoFilesOnTheCommandLineAreRefused()
+    // frametally a b: refused with a usage message, not b silently dropped;
+    // usage and the version print too. None of them needs a display: run
+    // here with none at all, where opening the window system aborts.
+    void commandLineAnswersNeedNoDisplay()
     {
-        QProcess program;
-        program.setProcessChannelMode(QProcess::SeparateChannels);
-        program.start(QStringLiteral(FRAMETALLY_APP_BIN),
-                      {QStringLiteral("a.NEF"), QStringLiteral("b.NEF")});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitCode(), 2);
-        const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+        QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            noDisplay.remove(QLatin1String(name));
+        const auto run = [&](const QStringList& arguments) {
+            auto program = std::make_unique<QProcess>();
+            program->setProcessEnvironment(noDisplay);
+            program->setProcessChannelMode(QProcess::SeparateChannels);
+            program->start(QStringLiteral(FRAMETALLY_APP_BIN), arguments);
+            program->waitForFinished(30000);
+            return program;
+        };
+        const auto two = run({QStringLiteral("a.NEF"), QStringLiteral("b.NEF")});
+        QCOMPARE(two->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(two->exitCode(), 2);
+        const QString error = QString::fromLocal8Bit(two->readAllStandardError());
         QVERIFY2(error.contains(QStringLiteral("one file at a time"))
                      && error.contains(QStringLiteral("[FILE]")),
                  qPrintable(error));
+
+        const auto help = run({QStringLiteral("--help")});
+        QCOMPARE(help->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(help->exitCode(), 0);
+        QVERIFY(QString::fromLocal8Bit(help->readAllStandardOutput())
+                    .contains(QStringLiteral("[FILE]")));
+
+        const auto version = run({QStringLiteral("--version")});
+        QCOMPARE(version->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(version->exitCode(), 0);
+        QCOMPARE(QString::fromLocal8Bit(version->readAllStandardOutput()).trimmed(),
+                 QStringLiteral("Frametally " FRAMETALLY_APP_VERSION));
     }
 };
 

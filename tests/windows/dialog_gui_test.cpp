@@ -15,6 +15,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -23,12 +24,15 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <mutex>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "details_panel.h"
+#include "file_types.h"
 #include "main_dialog.h"
 #include "resource_ids.h"
 #include "synthetic_files.h"
@@ -195,6 +199,138 @@ private:
     std::vector<std::pair<std::wstring, std::optional<std::wstring>>> saved_;
 };
 
+// Whether a box that gives a link's address holds it selected in its field.
+bool addressSelected(HWND box) {
+    const HWND field = GetDlgItem(box, IDC_OPEN_LINK_ADDRESS);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::string address = controlText(box, IDC_OPEN_LINK_ADDRESS);
+    return address == FRAMETALLY_WEB_ADDRESS && start == 0 && end == address.size() &&
+           (GetWindowLongPtrW(field, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+// The text on the clipboard.
+std::string clipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr) == 0) return text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+        text = utf8(static_cast<const wchar_t*>(GlobalLock(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Readings the test makes up, by path; every other file is read by the engine.
+std::mutex madeUpMutex;
+std::map<std::string, frametally::Inspection> madeUp;
+
+void makeUp(const std::string& path, const frametally::Inspection& inspection) {
+    std::lock_guard lock(madeUpMutex);
+    madeUp[path] = inspection;
+}
+
+// What the Linux dialog shows, shown the same: what a count counts, the
+// mechanical count and the rated life in rows of their own, a blank date as
+// nothing; "Not Readable" whole; a long name shortened in the middle with the
+// path as tooltip; the keyboard (Alt+S, Enter on Select, Tab to the details)
+// and copying a value.
+void testParityWithLinux(HWND dialog, Picks& picks) {
+    frametally::Inspection both;
+    both.status = tiffwalker::ReadingStatus::Count;
+    both.result = "52000";
+    both.maker = tiffwalker::Maker::Sony;
+    both.countKind = tiffwalker::CountKind::AllReleases;
+    both.mechanicalCount = 41000;
+    both.ratedReleases = 200000;
+    both.details.make = "SONY";
+    both.details.model = "ILCE-1M2";
+    both.details.serialNumber = "NO= 4711";
+    both.details.dateTimeOriginal = ":  :    : :";
+    const std::string longName = "C:\\card\\A_card_folder_name_long_enough_to_be_shortened_DSC_0001_9876.ARW";
+    makeUp(longName, both);
+    picks.push(SelectFlow::PickResult::Confirmed, longName);
+    clickAndWait(dialog, IDC_SELECT);
+    expect(controlText(dialog, IDC_RESULT) == "52000", "a made-up count is shown");
+    expect(controlText(dialog, IDC_DETAIL_REASON) == "all releases, electronic ones included",
+           "what it counts: " + controlText(dialog, IDC_DETAIL_REASON));
+    expect(controlText(dialog, IDC_DETAIL_MECHANICAL) == "41000", "the mechanical count");
+    expect(contains(controlText(dialog, IDC_DETAIL_RATED), "21% of the 200,000 releases Sony rates"),
+           "the rated life: " + controlText(dialog, IDC_DETAIL_RATED));
+    expect(controlText(dialog, IDC_DETAIL_DATE).empty(), "a blank date shows as nothing");
+    expect(controlText(dialog, IDC_DETAIL_SERIAL) == "4711", "the serial number without NO=");
+    RECT client{};
+    GetClientRect(dialog, &client);
+    LONG below = 0;
+    for (const int id : {IDC_DETAIL_REASON, IDC_DETAIL_MECHANICAL, IDC_DETAIL_RATED}) {
+        const HWND row = GetDlgItem(dialog, id);
+        RECT area{};
+        GetWindowRect(row, &area);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
+        const LONG lines =
+            id == IDC_DETAIL_MECHANICAL ? 1 : static_cast<LONG>(SendMessageW(row, EM_GETLINECOUNT, 0, 0));
+        expect(IsWindowVisible(row) && area.top >= below && area.bottom <= client.bottom,
+               "row " + std::to_string(id) + " in sight, below the one before");
+        below = area.top + lines * 8;
+    }
+    const std::string file = controlText(dialog, IDC_DETAIL_FILE);
+    expect(contains(file, "\xE2\x80\xA6") && file.rfind("A_card", 0) == 0 && file.ends_with("9876.ARW"),
+           "a long name is shortened in the middle: " + file);
+    wchar_t tip[512] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, IDC_DETAIL_FILE));
+    tool.lpszText = tip;
+    SendMessageW(frametally::win32::DetailsPanel::fileTooltip(GetDlgItem(dialog, IDC_DETAIL_FILE)), TTM_GETTEXTW, 512,
+                 reinterpret_cast<LPARAM>(&tool));
+    expect(utf8(tip) == longName, "with the whole path as its tooltip: " + utf8(tip));
+
+    frametally::Inspection unreadable;
+    unreadable.status = tiffwalker::ReadingStatus::NotReadable;
+    unreadable.result = "Not Readable";
+    makeUp("C:\\card\\gone.NEF", unreadable);
+    picks.push(SelectFlow::PickResult::Confirmed, "C:\\card\\gone.NEF");
+    // Alt+S presses Select.
+    PostMessageW(dialog, WM_SYSCHAR, L's', 1 << 29);
+    expect(waitUntil([&] { return controlText(dialog, IDC_RESULT) == "Not Readable"; }), "Alt+S presses Select");
+    const HWND field = GetDlgItem(dialog, IDC_RESULT);
+    const HDC dc = GetDC(field);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, L"Not Readable", 12, &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(field, dc);
+    RECT inside{};
+    GetClientRect(field, &inside);
+    const auto margins = static_cast<DWORD>(SendMessageW(field, EM_GETMARGINS, 0, 0));
+    expect(extent.cx <= inside.right - LOWORD(margins) - HIWORD(margins),
+           "\"Not Readable\" fits its field whole at this DPI");
+
+    // Enter on the focused Select presses it.
+    makeUp("C:\\card\\second.ARW", both);
+    picks.push(SelectFlow::PickResult::Confirmed, "C:\\card\\second.ARW");
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_SELECT)), TRUE);
+    PostMessageW(GetDlgItem(dialog, IDC_SELECT), WM_KEYDOWN, VK_RETURN, 0);
+    expect(waitUntil([&] { return controlText(dialog, IDC_RESULT) == "52000"; }), "Enter on the focused Select");
+
+    std::vector<int> reached;
+    HWND at = GetDlgItem(dialog, IDC_SELECT);
+    for (int i = 0; i < 20; ++i) {
+        at = GetNextDlgTabItem(dialog, at, FALSE);
+        reached.push_back(GetDlgCtrlID(at));
+    }
+    const auto reaches = [&](int id) { return std::find(reached.begin(), reached.end(), id) != reached.end(); };
+    expect(reaches(IDC_DETAIL_SERIAL) && reaches(IDC_DETAIL_REASON) && reaches(IDC_DETAIL_MECHANICAL) &&
+               reaches(IDC_DETAIL_RATED),
+           "Tab reaches the details");
+    const HWND serial = GetDlgItem(dialog, IDC_DETAIL_SERIAL);
+    SendMessageW(serial, EM_SETSEL, 0, -1);
+    SendMessageW(serial, WM_COPY, 0, 0);
+    expect(clipboardText() == "4711", "a value is selected and copied: " + clipboardText());
+}
+
 // Whether every label of the dialog shows its text on one line in the
 // dialog's font, as wide as its control: a label one pixel too narrow wraps,
 // and its second line is cut off.
@@ -208,7 +344,7 @@ std::string wrappedLabels(HWND dialog) {
         wchar_t name[32] = {};
         GetClassNameW(child, name, 32);
         const std::wstring text = windowText(child);
-        if (lstrcmpiW(name, L"Static") != 0 || text.empty() || GetDlgCtrlID(child) == IDC_DETAIL_REASON) continue;
+        if (lstrcmpiW(name, L"Static") != 0 || text.empty() || GetDlgCtrlID(child) == IDC_ABOUT_READS) continue;
         RECT area{};
         GetClientRect(child, &area);
         DrawTextW(dc, text.c_str(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
@@ -221,7 +357,7 @@ std::string wrappedLabels(HWND dialog) {
 
 void testMainDialog(HWND dialog, Picks& picks, const fs::path& folder) {
     expect(wrappedLabels(dialog).empty(), "every label fits on one line:" + wrappedLabels(dialog));
-    expect(controlText(dialog, IDC_SELECT) == "Select", "button 1000 is Select");
+    expect(controlText(dialog, IDC_SELECT) == "&Select", "button 1000 is Select, Alt+S its key");
     const HWND result = GetDlgItem(dialog, IDC_RESULT);
     expect(result != nullptr && (GetWindowLongPtrW(result, GWL_STYLE) & ES_READONLY) != 0,
            "field 1001 is there and read-only");
@@ -247,7 +383,9 @@ void testMainDialog(HWND dialog, Picks& picks, const fs::path& folder) {
     expect(controlText(dialog, IDC_DETAIL_CAMERA) == "NIKON D70", "the camera");
     expect(controlText(dialog, IDC_DETAIL_SERIAL) == "3001234", "the serial number");
     expect(controlText(dialog, IDC_DETAIL_DATE) == "2026-12-07 10:00:00", "the date taken, with dashes");
-    expect(!IsWindowVisible(GetDlgItem(dialog, IDC_DETAIL_REASON)), "no reason shown for a count");
+    expect(controlText(dialog, IDC_DETAIL_REASON_TITLE) == "What it counts:" &&
+               controlText(dialog, IDC_DETAIL_REASON) == "mechanical releases",
+           "a count says what it counts, as on Linux: " + controlText(dialog, IDC_DETAIL_REASON));
 
     picks.push(SelectFlow::PickResult::Cancelled);
     SetDlgItemTextW(dialog, IDC_RESULT, L"");
@@ -294,7 +432,10 @@ void testAboutBox(HWND dialog, const std::string& browserLog) {
     expect(wrappedLabels(about).empty(), "every About box label fits on one line:" + wrappedLabels(about));
     const std::string texts = staticTexts(about);
     expect(contains(texts, "Frametally Version 1.00"), "the About box names the version");
-    expect(contains(texts, "Nikon D50/D70/D2H/D2X/D200"), "and the cameras");
+    expect(controlText(about, IDC_ABOUT_READS) == frametally::readsText(),
+           "and which makers and file types are read: " + controlText(about, IDC_ABOUT_READS));
+    expect(GetNextDlgTabItem(about, GetDlgItem(about, IDOK), FALSE) == GetDlgItem(about, IDC_WEBLINK),
+           "Tab reaches the link");
     const HWND link = GetDlgItem(about, IDC_WEBLINK);
     expect(controlText(about, IDC_WEBLINK) == FRAMETALLY_WEB_ADDRESS, "control 1002 shows the web address");
     expect((GetWindowLongPtrW(link, GWL_STYLE) & SS_NOTIFY) != 0, "the link reports clicks");
@@ -314,8 +455,20 @@ void testAboutBox(HWND dialog, const std::string& browserLog) {
         classes.set(L"FrametallyTestPage\\shell\\open\\command", L"C:\\no-such-browser.exe \"%1\"");
         click(about, IDC_WEBLINK, STN_CLICKED);
         const HWND box = waitForWindow(L"Open Link");
-        expect(box != nullptr && contains(staticTexts(box), FRAMETALLY_WEB_ADDRESS),
-               "a link no browser opens beeps and gives the address in a box");
+        expect(box != nullptr && addressSelected(box), "a link no browser opens beeps and gives the address in a box");
+        if (box != nullptr) dismiss(box);
+    }
+    {
+        // A browser that starts and ends at once with a failure status.
+        ClassesOverride classes;
+        for (const wchar_t* scheme : {L"http", L"https"}) {
+            classes.set(std::wstring(scheme) + L"\\shell\\open\\command",
+                        L"C:\\windows\\system32\\cmd.exe /c exit 3 \"%1\"");
+        }
+        click(about, IDC_WEBLINK, STN_CLICKED);
+        const HWND box = waitForWindow(L"Open Link");
+        expect(box != nullptr && addressSelected(box),
+               "a browser that fails at once leaves the address in front of the user, selected");
         if (box != nullptr) dismiss(box);
     }
     if (!browserLog.empty()) {
@@ -344,12 +497,20 @@ int runTests(const std::string& browserLog) {
         expect(dialog != nullptr, "the main dialog opens");
         if (dialog != nullptr) {
             testMainDialog(dialog, picks, folder);
+            testParityWithLinux(dialog, picks);
             testAboutBox(dialog, browserLog);
             PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
         }
     });
     frametally::win32::MainDialogHooks hooks;
     hooks.pickFile = [&picks](ChosenFile& chosen) { return picks.pick(chosen); };
+    hooks.read = [engine = SelectFlow::inspectionReader()](const std::string& path) {
+        {
+            std::lock_guard lock(madeUpMutex);
+            if (const auto found = madeUp.find(path); found != madeUp.end()) return found->second;
+        }
+        return engine(path);
+    };
     frametally::win32::runMainDialog(GetModuleHandleW(nullptr), std::nullopt, hooks);
     user.join();
     fs::remove_all(folder);

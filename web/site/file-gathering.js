@@ -2,9 +2,15 @@
 // folders (chosen or dropped) the camera files in them and in the
 // folders inside, sorted by path as the command sorts them.
 
-const IMAGE_NAME = /\.(nef|jpe?g|arw|sr2|pef|dng|cr[23]|heic|heif|hif|raf)$/i;
+import { FILE_EXTENSIONS } from './file-types.js';
 
-export const isImageName = (name) => IMAGE_NAME.test(name);
+// The file types read, from the one list the build makes file-types.js from.
+const ENDINGS = new Set(FILE_EXTENSIONS);
+
+export const isImageName = (name) => {
+  const dot = name.lastIndexOf('.');
+  return dot >= 0 && ENDINGS.has(name.slice(dot + 1).toLowerCase());
+};
 
 const byPath = (a, b) => (a.path < b.path ? -1 : a.path > b.path ? 1 : 0);
 
