@@ -17,7 +17,8 @@ what it reads against the command):
 - for one file, what a screen reader hears names its count; landmarks have
   names of their own; dates show as dates, serial numbers without "NO=",
   reasons in plain words, and the legend explains "Error" too;
-- opened as a file:// page it says that it must be served."""
+- opened as a file:// page it says that it must be served;
+- axe-core finds no violations, where AXE_CORE_JS names its axe.min.js."""
 import base64
 import json
 import os
@@ -78,15 +79,22 @@ def test_update(site, files, work):
     live = os.path.join(work, 'live')
     shutil.copytree(site, live)
     v2 = second_version(site, work)
+    controlled = lambda d: d.execute_script('return document.documentElement.dataset.controlled') == 'yes'  # noqa: E731
+    offered = lambda d: d.execute_script('return document.documentElement.dataset.update') == 'ready'  # noqa: E731
     with Session(live, cache_control='max-age=3600') as session:
+        # A second tab of the same version, whose offer is left until the first took the update.
         session.open()
-        session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.controlled') == 'yes', 30)
+        session.wait_for(controlled, 30)
+        second_tab = session.driver.current_window_handle
+        session.driver.switch_to.new_window('tab')
+        session.open()
+        session.wait_for(controlled, 30)
         check(MARKER not in app_script(session), 'update: the first version is in use')
 
         publish(v2, live)
         script(session, "navigator.serviceWorker.getRegistration().then((r) => r.update()).then(() => done(), () => done());")
         try:
-            session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.update') == 'ready', 30)
+            session.wait_for(offered, 30)
         except Exception:
             check(False, 'update: no "Reload to update" for the new version (its files came from the HTTP cache?)')
             return
@@ -112,6 +120,18 @@ def test_update(site, files, work):
         rows = session.give_files(files[:2])
         check(len(rows) == 2, 'update: the new version reads')
 
+        # The other tab: its "Reload to update" now reloads into the version in charge.
+        session.driver.switch_to.window(second_tab)
+        if check(offered(session.driver), 'update: the second tab withdrew its offer without reloading'):
+            session.driver.execute_script('window.beforeTheReload = true;')
+            session.driver.find_element(By.ID, 'update-reload').click()
+            try:
+                session.wait_for(lambda d: d.execute_script('return document.readyState === "complete" && !window.beforeTheReload'), 10)
+                session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.engine') == 'ready', 30)
+                check(MARKER in app_script(session), 'update: the second tab reloaded into an old version')
+            except Exception:
+                check(False, 'update: "Reload to update" in the second tab did nothing after the first took the update')
+
 
 NO_OVERFLOW = """
     const cells = document.querySelectorAll('#results th, #results td, #summary li');
@@ -128,6 +148,35 @@ NO_OVERFLOW = """
 """
 
 
+# What runs past the window's right edge (the page then scrolls sideways), and
+# the serial numbers drawn on more than one line, in the table and the summary.
+SIDEWAYS = """
+    const over = [];
+    if (document.documentElement.scrollWidth > window.innerWidth) over.push(`the page is ${document.documentElement.scrollWidth} px wide`);
+    for (const element of document.querySelectorAll('body *')) {
+      const box = element.getBoundingClientRect();
+      if (box.width > 1 && box.right > window.innerWidth + 1) over.push(`${element.tagName}#${element.id}: ${element.textContent.slice(0, 40)}`);
+    }
+    const lines = (range) => new Set(Array.from(range.getClientRects(), (r) => Math.round(r.top))).size;
+    const broken = [];
+    for (const cell of document.querySelectorAll('#results td[data-label="Serial number"]')) {
+      const range = document.createRange();
+      range.selectNodeContents(cell);
+      if (cell.textContent && lines(range) > 1) broken.push(cell.textContent);
+    }
+    for (const item of document.querySelectorAll('#summary li')) {
+      const text = item.firstChild;
+      const at = text.data.indexOf('serial ');
+      if (at < 0) continue;
+      const range = document.createRange();
+      range.setStart(text, at + 7);
+      range.setEnd(text, text.data.indexOf(':', at));
+      if (lines(range) > 1) broken.push(range.toString());
+    }
+    return [over, broken];
+"""
+
+
 def test_widths_and_words(session, tiffwalker, files):
     rows = session.give_files(files)
     for width in (400, 640, 720, 800, 880, 950, 1280):
@@ -136,6 +185,15 @@ def test_widths_and_words(session, tiffwalker, files):
         over = session.driver.execute_script(NO_OVERFLOW)
         check(not over, f'widths: at {inner} px cells overflow: {over[:5]}')
     session.driver.set_window_size(800, 600)
+    # Long names, many bodies: no width from a small phone to a desktop scrolls sideways.
+    for width, mobile in ((320, False), (400, False), (640, False), (800, False), (1280, False), (360, True), (320, True)):
+        session.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                       {'width': width, 'height': 800, 'deviceScaleFactor': 1, 'mobile': mobile})
+        over, broken = session.driver.execute_script(SIDEWAYS)
+        where = f'{width} px{" on a phone" if mobile else ""}'
+        check(not over, f'widths: at {where} the page scrolls sideways: {over[:4]}')
+        check(not broken, f'widths: at {where} serial numbers break inside: {broken[:4]}')
+    session.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
     # The headings stay at the top of the window while the rows scroll beneath them.
     heading_top = session.driver.execute_script(
@@ -145,6 +203,10 @@ def test_widths_and_words(session, tiffwalker, files):
         "        table.getBoundingClientRect().top];")
     check(abs(heading_top[0]) <= 1 and heading_top[1] < 0, f'the headings scrolled away: {heading_top}')
     session.driver.execute_script('window.scrollTo(0, 0)')
+
+    # The summary's counts with what they count.
+    lines = session.driver.execute_script("return Array.from(document.querySelectorAll('#summary li'), (l) => l.textContent);")
+    check(len(lines) >= 9 and all(', mechanical releases, in ' in line for line in lines), f'the summary says {lines[:3]}')
 
     order = session.driver.execute_script(
         "return document.getElementById('summary').compareDocumentPosition(document.getElementById('results'));")
@@ -175,6 +237,25 @@ def test_widths_and_words(session, tiffwalker, files):
     check(not session.driver.find_elements(By.CSS_SELECTOR, '[role="region"]'), 'a region landmark without its own name')
 
 
+def test_accessibility(session):
+    """axe-core's rules, where AXE_CORE_JS names its axe.min.js (the npm
+    package axe-core; Debian has none): no violations on the page with its
+    results, at a desktop's width and a phone's."""
+    axe = os.environ.get('AXE_CORE_JS', '')
+    if not os.path.isfile(axe):
+        print('page tests: AXE_CORE_JS names no axe.min.js: the accessibility rules are not checked', file=sys.stderr)
+        return
+    with open(axe, encoding='utf-8') as f:
+        session.driver.execute_script(f.read())
+    for width, mobile in ((1280, False), (360, True)):
+        session.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                       {'width': width, 'height': 800, 'deviceScaleFactor': 1, 'mobile': mobile})
+        violations = script(session, "axe.run(document).then((r) => done(r.violations.map("
+                                     "(v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`)), (e) => done([String(e)]));")
+        check(not violations, f'axe-core at {width} px: {violations}')
+    session.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+
 def test_drop_and_one_file(session, tiffwalker, nef):
     session.driver.find_element(By.ID, 'clear').click()
     with open(nef, 'rb') as f:
@@ -196,7 +277,22 @@ def test_drop_and_one_file(session, tiffwalker, nef):
     want = subprocess.run([tiffwalker, nef], capture_output=True, text=True).stdout.strip()
     check(len(rows) == 1 and rows[0]['result'] == want, f'the dropped file gave {rows}, tiffwalker says {want}')
     status = session.driver.find_element(By.ID, 'progress').text
-    check(status == f'Done: {os.path.basename(nef)}: shutter count {want}.', f'one file is announced as {status!r}')
+    check(status == f'Done: {os.path.basename(nef)}: {want}, mechanical releases.', f'one file is announced as {status!r}')
+
+
+def test_added_files_and_blank_date(session, test_files):
+    """Files chosen after others join them, and the page says so; a date the
+    camera left blank shows as nothing."""
+    session.driver.find_element(By.ID, 'clear').click()
+    session.give_files([os.path.join(test_files, n) for n in ('DSC_0001.NEF', 'blank-date.nef')])
+    taken = session.driver.execute_script(
+        "return document.querySelector('#results tr[data-name=\"blank-date.nef\"] td.taken').textContent;")
+    check(taken.strip() == '', f'a blank date is shown as {taken!r}')
+    session.give_files([os.path.join(test_files, 'dsc_0003.jpg')])
+    status = session.driver.find_element(By.ID, 'progress').text
+    totals = session.driver.find_element(By.ID, 'summary-totals').text
+    check('added to the 2 files read before' in status and totals.startswith('3 files'),
+          f'files chosen after two others: {status!r}, {totals!r}')
 
 
 def test_keyboard(session):
@@ -268,8 +364,15 @@ def test_file_page(session, site):
     session.driver.get('file://' + os.path.abspath(os.path.join(site, 'index.html')))
     session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.engine') == 'failed', 10)
     text = session.driver.find_element(By.ID, 'progress').text
-    check('web address' in text and 'Serve' in text, f'a file:// page says {text!r}')
+    # Words for a visitor, who has no build scripts.
+    check('web address' in text and not any(w in text for w in ('tools/', '.sh', 'server')), f'a file:// page says {text!r}')
     check(not session.driver.find_element(By.ID, 'files').is_enabled(), 'a file:// page still offers its pickers')
+    looks = session.driver.execute_script(
+        "const look = (label) => { const s = getComputedStyle(label); return [s.backgroundColor, s.cursor]; };"
+        "return [look(document.querySelector('label[for=files]')), look(document.querySelector('label[for=folder]'))];")
+    enabled_look = ['rgb(31, 95, 153)', 'pointer']
+    check(all(look != enabled_look for look in looks) and all(look[1] == 'not-allowed' for look in looks),
+          f'a file:// page\'s disabled pickers look as usable ones: {looks}')
 
 
 def main():
@@ -286,13 +389,25 @@ def main():
                      'DSC_0001_edited_for_the_club_exhibition_third_version_final_final.NEF'):
             shutil.copy(os.path.join(test_files, 'DSC_0001.NEF'), os.path.join(work, name))
             files.append(os.path.join(work, name))
+        # Many bodies, each whose highest count lies in a file of a long name,
+        # with long serial numbers: the lines of the summary.
+        with open(os.path.join(test_files, 'DSC_0004.NEF'), 'rb') as source:
+            long_serial = source.read()
+        for i in range(8):
+            name = (f'{i}_DSC_0004_edited_for_the_club_exhibition_third_version_final_final.NEF' if i % 2
+                    else f'DSC_0004 edited for the club exhibition, third version, final {i}.NEF')
+            with open(os.path.join(work, name), 'wb') as copy:
+                copy.write(long_serial.replace(b'02302100048', f'0230210005{i}'.encode()))
+            files.append(os.path.join(work, name))
         test_update(site, files, work)
         with Session(site) as session:
             session.open()
             test_widths_and_words(session, tiffwalker, files)
+            test_accessibility(session)
             test_drop_and_one_file(session, tiffwalker, os.path.join(test_files, 'DSC_0001.NEF'))
             rows = session.give_files(files[:3])
             check(len(rows) == 3, 'the page reads after a drop')
+            test_added_files_and_blank_date(session, test_files)
             test_keyboard(session)
             test_hand_over(session, files, work)
             test_file_page(session, site)
