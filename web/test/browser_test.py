@@ -58,8 +58,8 @@ def compare_downloads(session, tiffwalker, paths):
     for button, name, output_format in (('download-tsv', 'shutter-counts.tsv', 'tsv'),
                                         ('download-json', 'shutter-counts.jsonl', 'json')):
         # Byte for byte: a file's texts that are not UTF-8 keep their bytes in the TSV.
-        got = session.download(button, name).split(b'\n')
-        want = run_tiffwalker(tiffwalker, output_format, paths).split(b'\n')
+        got = session.download(button, name).splitlines()
+        want = run_tiffwalker(tiffwalker, output_format, paths).splitlines()
         check(len(got) == len(want), f'{name}: {len(got)} lines, tiffwalker writes {len(want)}')
         for line_got, line_want in zip(got, want):
             got_value = json.loads(line_got) if output_format == 'json' else line_got

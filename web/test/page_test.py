@@ -9,7 +9,13 @@ what it reads against the command):
   offered with "Reload to update", never mixed into the open page, and in use
   after the reload;
 - widths: from a phone to a desktop, 640 to 950 px above all, no cell's text
-  runs out of its cell; the column headings stay in sight while rows scroll;
+  runs out of its cell; from 320 to 1280 px and on a phone, with long names
+  and many bodies, nothing runs past the window's edge and no serial number or
+  date breaks inside; the column headings stay in sight while rows scroll;
+- a second tab's "Reload to update", after the first took the update, reloads
+  into the version in charge;
+- the summary and the spoken status say what a count counts; files chosen
+  after others are said to be added; a blank date shows as nothing;
 - a synthetic DataTransfer drop of a file is read;
 - the keyboard reaches the pickers, the downloads and Clear, in that order;
 - handing 300 files to the workers: "Reading…" shows before any row, and no
@@ -173,6 +179,16 @@ SIDEWAYS = """
       range.setEnd(text, text.data.indexOf(':', at));
       if (lines(range) > 1) broken.push(range.toString());
     }
+    // A date breaks between its day and its time only.
+    for (const time of document.querySelectorAll('#results td.taken time')) {
+      const text = time.firstChild;
+      for (const part of text.data.split(' ')) {
+        const range = document.createRange();
+        range.setStart(text, text.data.indexOf(part));
+        range.setEnd(text, text.data.indexOf(part) + part.length);
+        if (lines(range) > 1) broken.push(part);
+      }
+    }
     return [over, broken];
 """
 
@@ -192,7 +208,7 @@ def test_widths_and_words(session, tiffwalker, files):
         over, broken = session.driver.execute_script(SIDEWAYS)
         where = f'{width} px{" on a phone" if mobile else ""}'
         check(not over, f'widths: at {where} the page scrolls sideways: {over[:4]}')
-        check(not broken, f'widths: at {where} serial numbers break inside: {broken[:4]}')
+        check(not broken, f'widths: at {where} serial numbers or dates break inside: {broken[:4]}')
     session.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
     # The headings stay at the top of the window while the rows scroll beneath them.
