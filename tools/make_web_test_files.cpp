@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     blankDate.dateTimeOriginal = "    :  :     :  :  ";
     ok &= write(root / "blank-date.nef", synthetic::makeNef(blankDate));
     synthetic::CameraFile notUtf8 = camera(6);
-    notUtf8.serialNumber = "2012\xff" "45";
+    notUtf8.serialNumber = std::string("2012\xff") + "45";
     ok &= write(root / "not-utf8.nef", synthetic::makeNef(notUtf8));
 
     ok &=

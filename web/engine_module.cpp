@@ -131,7 +131,7 @@ EMSCRIPTEN_KEEPALIVE const Published* frametally_inspect(const char* name, size_
 
 // The row of a file the worker could not hand to the engine: its head could
 // not be read (notReadable), or the engine stopped on it (a trap; the message
-// says how). The same table as frametally_inspect's.
+// says how). Handed back as frametally_inspect's readings are.
 EMSCRIPTEN_KEEPALIVE const Published* frametally_unread(const char* name, int notReadable, const char* text) {
     frametally::Inspection inspection;
     inspection.path = name;

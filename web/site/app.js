@@ -217,13 +217,13 @@ function finishRun() {
   });
 }
 
-const files = (n) => `${n} ${n === 1 ? 'file' : 'files'}`;
+const fileCount = (n) => `${n} ${n === 1 ? 'file' : 'files'}`;
 
 // More files chosen are added to the table: said, so that no one takes the
 // summary for that of the files just chosen.
 function addedText(count) {
   if (givenBefore === 0) return '';
-  return ` The ${files(count)} just given ${count === 1 ? 'was' : 'were'} added to the ${files(givenBefore)} read `
+  return ` The ${fileCount(count)} just given ${count === 1 ? 'was' : 'were'} added to the ${fileCount(givenBefore)} read `
     + 'before; Clear starts afresh.';
 }
 
@@ -242,8 +242,8 @@ function read(items, more) {
   page.summary.hidden = true;
   givenBefore = given;
   page.progress.textContent = givenBefore
-    ? `Reading ${files(items.length)}, added to the ${files(givenBefore)} read before…`
-    : `Reading ${files(items.length)}…`;
+    ? `Reading ${fileCount(items.length)}, added to the ${fileCount(givenBefore)} read before…`
+    : `Reading ${fileCount(items.length)}…`;
   lastProgress = performance.now();
   for (const item of items) pending.push({ index: given++, file: item.file, path: item.path });
   // The first batches in tasks of their own, after this one has let the page
