@@ -187,7 +187,10 @@ function doneLine(tally) {
   if (tally.files !== 1 || only.length !== 1) return `Done: ${summaryLine(tally)}`;
   const { row: r, shown } = only[0];
   // What the count counts, heard with it: an image count is no shutter count.
-  if (r.status === 'count') return `Done: ${r.path}: ${[shown.result, shown.countKind].filter(Boolean).join(', ')}.`;
+  if (r.status === 'count') {
+    const mechanical = shown.mechanicalCount && `mechanical releases: ${shown.mechanicalCount}`;
+    return `Done: ${r.path}: ${[shown.result, shown.countKind, mechanical].filter(Boolean).join(', ')}.`;
+  }
   return `Done: ${r.path}: ${STATUS_WORDS[r.status]}. ${shown.plainReason || r.reason || r.message || ''}`;
 }
 
