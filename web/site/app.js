@@ -133,7 +133,7 @@ function rowFor(reading) {
   name.className = 'name';
   name.append(breakableName(reading.path));
   row.append(name);
-  const result = cell(row, 'result', 'Shutter count', r.status === 'error' ? 'Error' : shown.result ?? d.result);
+  const result = cell(row, 'result', 'Count', r.status === 'error' ? 'Error' : shown.result ?? d.result);
   // Beneath the result: what the count counts (makers count different
   // things), the mechanical releases a body records beside it, the share of
   // the rated life; for a file without a count, the reason.
