@@ -79,6 +79,21 @@ int main(int argc, char** argv) {
     refused.makerNoteHeaderValid = false;
     ok &= write(root / "refused.nef", synthetic::makeNef(refused));
 
+    // What people are shown of a file whatever its texts hold: a serial number as
+    // long as some bodies write, a date the camera left blank (spaces and colons,
+    // as EXIF says an unknown date is written), and a serial number with a byte
+    // that is not UTF-8, which the TSV keeps as it is.
+    synthetic::CameraFile longSerial = camera(4);
+    longSerial.model = "NIKON D7500";
+    longSerial.serialNumber = "02302100048";
+    ok &= write(root / "DSC_0004.NEF", synthetic::makeNef(longSerial));
+    synthetic::CameraFile blankDate = camera(5);
+    blankDate.dateTimeOriginal = "    :  :     :  :  ";
+    ok &= write(root / "blank-date.nef", synthetic::makeNef(blankDate));
+    synthetic::CameraFile notUtf8 = camera(6);
+    notUtf8.serialNumber = std::string("2012\xff") + "45";
+    ok &= write(root / "not-utf8.nef", synthetic::makeNef(notUtf8));
+
     ok &=
         write(root / "plain.jpg", {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xDA, 0x00, 0x02, 0xFF, 0xD9});
     // An EXIF segment whose TIFF header has a byte-order mark no file has.

@@ -1,19 +1,22 @@
 // The engine's entry points for the page's reading worker (reader-worker.js):
 // the buffer that takes a file's head, and the reading of that file, whose
-// outcome is handed back as a table of (pointer, length) pairs of its texts,
-// valid until the next reading. The texts include the reason in plain words
-// for the page, and the file's TSV and JSON lines, built by the inspection layer as `tiffwalker` builds them, so that
-// the page's downloads are the command's output.
+// outcome is handed back as named fields (a JSON object) with every text the
+// page shows made here by the inspection layer, and the file's TSV and JSON
+// lines, built as `tiffwalker` builds them, so that the page's downloads are
+// the command's output.
 #include <emscripten.h>
 
+#include <charconv>
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include <plain_reason.h>
 #include <readout.h>
 #include <report_rows.h>
+#include <shown_texts.h>
 
 #include "head_byte_source.h"
 
@@ -34,47 +37,85 @@ frametally::web::HeadByteSource& source() {
     return instance;
 }
 
-// The order of the texts is the worker's TEXT_FIELDS.
-constexpr int kTextCount = 14;
-frametally::Inspection lastInspection;
-std::string lastCamera;
-std::string lastStatus;
-std::string lastTsvLine;
-std::string lastJsonLine;
-std::string lastPlainReason;
-std::string lastCountKind;
-std::string header;
-uint32_t outcomeTable[2 * kTextCount];
+// What the worker takes from a reading, valid until the next one: the texts
+// the page shows and its row's named fields as one JSON object, the file's
+// JSON line, and its TSV line. The TSV line is handed over as bytes: it keeps
+// a file's texts as the file has them, byte for byte, as the command's TSV
+// does, where JSON must make valid UTF-8 of them.
+struct Published {
+    uint32_t shownPointer;
+    uint32_t shownLength;
+    uint32_t jsonLinePointer;
+    uint32_t jsonLineLength;
+    uint32_t tsvLinePointer;
+    uint32_t tsvLineLength;
+};
 
-void putText(int slot, const std::string& text) {
-    outcomeTable[2 * slot] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text.data()));
-    outcomeTable[2 * slot + 1] = static_cast<uint32_t>(text.size());
+frametally::Inspection lastInspection;
+std::string lastShown;
+std::string lastJsonLine;
+std::string lastTsvLine;
+std::string header;
+Published lastPublished;
+
+uint32_t addressOf(const std::string& text) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text.data())); }
+
+void addField(std::string& object, const char* name, const std::string& value) {
+    if (object.size() > 1) object += ',';
+    object += frametally::jsonString(name);
+    object += ':';
+    object += frametally::jsonString(value);
 }
 
-const uint32_t* published(frametally::Inspection inspection) {
+// The summary's line for the body that took this file, were this file's count
+// its highest: the page's tally picks the line of the file that holds it.
+// "" for a file without a count of 64 bits.
+std::string bodyLineOf(const frametally::Inspection& i, const frametally::ShownTexts& texts) {
+    if (i.status != tiffwalker::ReadingStatus::Count) return "";
+    frametally::BodySummary body;
+    const char* end = i.result.data() + i.result.size();
+    const auto [stop, error] = std::from_chars(i.result.data(), end, body.highestCount);
+    if (i.result.empty() || stop != end || error != std::errc()) return "";
+    body.camera = texts.camera;
+    body.serialNumber = i.details.serialNumber;
+    body.countKind = i.countKind;
+    body.path = i.path;
+    body.files = 1;
+    return frametally::bodySummaryLine(body);
+}
+
+// {"row": the JSON line's object, "shown": {the texts the page shows}}.
+std::string shownObject(const frametally::Inspection& i, const std::string& jsonLine) {
+    const frametally::ShownTexts texts = frametally::shownTextsOf(i);
+    std::string shown = "{";
+    addField(shown, "result", texts.result);
+    addField(shown, "camera", texts.camera);
+    addField(shown, "serial", texts.serialNumber);
+    addField(shown, "date", texts.dateTaken);
+    addField(shown, "dateTime", frametally::dateTimeValue(i.details.dateTimeOriginal));
+    addField(shown, "lens", texts.lens);
+    // The page speaks to a camera owner; the row keeps the command's words.
+    addField(shown, "plainReason", frametally::plainReason(i));
+    addField(shown, "countKind", texts.countKind);
+    addField(shown, "mechanicalCount", texts.mechanicalCount);
+    addField(shown, "ratedLife", texts.ratedLife);
+    addField(shown, "bodyLine", bodyLineOf(i, texts));
+    shown += '}';
+    std::string row = jsonLine;
+    if (!row.empty() && row.back() == '\n') row.pop_back();
+    return "{\"row\":" + row + ",\"shown\":" + shown + "}";
+}
+
+const Published* published(frametally::Inspection inspection) {
     lastInspection = std::move(inspection);
     const frametally::Inspection& i = lastInspection;
-    lastCamera = frametally::cameraName(i.details);
-    lastStatus = frametally::statusName(i.status);
-    lastTsvLine = frametally::tsvLine(i);
     lastJsonLine = frametally::jsonLine(i);
-    lastPlainReason = frametally::plainReason(i);
-    putText(0, lastStatus);
-    putText(1, i.result);
-    putText(2, i.message);
-    putText(3, i.details.make);
-    putText(4, i.details.model);
-    putText(5, i.details.serialNumber);
-    putText(6, i.details.dateTimeOriginal);
-    putText(7, i.details.lens);
-    putText(8, i.reason);
-    putText(9, lastCamera);
-    putText(10, lastTsvLine);
-    putText(11, lastJsonLine);
-    putText(12, lastPlainReason);
-    lastCountKind = frametally::countKindWords(i.countKind);
-    putText(13, lastCountKind);
-    return outcomeTable;
+    lastTsvLine = frametally::tsvLine(i);
+    lastShown = shownObject(i, lastJsonLine);
+    lastPublished = {addressOf(lastShown),    static_cast<uint32_t>(lastShown.size()),
+                     addressOf(lastJsonLine), static_cast<uint32_t>(lastJsonLine.size()),
+                     addressOf(lastTsvLine),  static_cast<uint32_t>(lastTsvLine.size())};
+    return &lastPublished;
 }
 
 }  // namespace
@@ -83,15 +124,15 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE unsigned char* frametally_head_buffer(size_t length) { return source().headBuffer(length); }
 
-EMSCRIPTEN_KEEPALIVE const uint32_t* frametally_inspect(const char* name, size_t headLength, double fileSize) {
+EMSCRIPTEN_KEEPALIVE const Published* frametally_inspect(const char* name, size_t headLength, double fileSize) {
     source().startFile(static_cast<int64_t>(fileSize), headLength);
     return published(inspector().inspect(source(), name));
 }
 
 // The row of a file the worker could not hand to the engine: its head could
 // not be read (notReadable), or the engine stopped on it (a trap; the message
-// says how). The same table as frametally_inspect's.
-EMSCRIPTEN_KEEPALIVE const uint32_t* frametally_unread(const char* name, int notReadable, const char* text) {
+// says how). Handed back as frametally_inspect's readings are.
+EMSCRIPTEN_KEEPALIVE const Published* frametally_unread(const char* name, int notReadable, const char* text) {
     frametally::Inspection inspection;
     inspection.path = name;
     if (notReadable != 0) {

@@ -3,8 +3,8 @@
 // reading comes back, with the summary above them. Downloads are made here
 // from what was read.
 import { chosenFiles, droppedFiles, folderFiles } from './file-gathering.js';
-import { jsonLinesText, Tally, tsvText } from './report-formats.js';
-import { breakableName, dateShown, serialShown } from './shown-texts.js';
+import { jsonLinesText, Tally, tsvBlob } from './report-formats.js';
+import { breakableName, dateElement, lineWithPath } from './shown-texts.js';
 
 const STATUS_WORDS = {
   count: 'count',
@@ -50,6 +50,7 @@ let lastProgress = 0;
 let problems = [];
 let tsvHeader = '';     // the engine's TSV header line
 let stale = false;      // another tab put a new version in charge: start nothing new of the old one
+let givenBefore = 0;    // files already in the table when the current run's files were given
 
 // A test may set the size of the head the worker reads at once: ?head=BYTES.
 function headBytes() {
@@ -104,21 +105,27 @@ function cell(row, className, label, content) {
   return td;
 }
 
+// A reading: the row's named fields as the JSON download has them (row), the
+// texts the page shows, made by the engine's inspection layer (shown), and the
+// file's name and path as given.
 function rowFor(reading) {
+  const { row: r, shown } = reading;
   const row = document.createElement('tr');
   const d = row.dataset;
   d.name = reading.name;
   d.path = reading.path;
-  d.status = reading.status;
-  d.result = reading.status === 'error' ? reading.message : reading.result;
-  d.make = reading.make;
-  d.model = reading.model;
-  d.serial = reading.serial;
-  d.dateTimeOriginal = reading.dateTimeOriginal;
-  d.lens = reading.lens;
-  d.reason = reading.reason;
-  d.countKind = reading.countKind ?? '';
-  d.camera = reading.camera;
+  d.status = r.status;
+  d.result = (r.status === 'error' ? r.message : r.result) ?? '';
+  d.make = r.make ?? '';
+  d.model = r.model ?? '';
+  d.serial = r.serial ?? '';
+  d.dateTimeOriginal = r.date_time_original ?? '';
+  d.lens = r.lens ?? '';
+  d.reason = r.reason ?? '';
+  d.countKind = shown.countKind ?? '';
+  d.mechanicalCount = shown.mechanicalCount ?? '';
+  d.ratedLife = shown.ratedLife ?? '';
+  d.camera = shown.camera ?? '';
   d.bytesRead = reading.bytesRead ?? 0;
 
   const name = document.createElement('th');
@@ -126,20 +133,22 @@ function rowFor(reading) {
   name.className = 'name';
   name.append(breakableName(reading.path));
   row.append(name);
-  const result = cell(row, 'result', 'Shutter count', reading.status === 'error' ? 'Error' : reading.result);
-  // The reason for a file without a count; under another maker's count than
-  // Nikon's, what it counts.
-  const why = reading.plainReason || reading.reason || (reading.countKind ? `counts: ${reading.countKind}` : '');
-  if (why) {
+  const result = cell(row, 'result', 'Count', r.status === 'error' ? 'Error' : shown.result ?? d.result);
+  // Beneath the result: what the count counts (makers count different
+  // things), the mechanical releases a body records beside it, the share of
+  // the rated life; for a file without a count, the reason.
+  const lines = [shown.countKind, shown.mechanicalCount && `Mechanical releases: ${shown.mechanicalCount}`,
+    shown.ratedLife, shown.plainReason || d.reason];
+  for (const text of lines.filter(Boolean)) {
     const span = document.createElement('span');
     span.className = 'reason';
-    span.textContent = why;
+    span.textContent = text;
     result.append(span);
   }
-  cell(row, '', 'Camera', reading.camera);
-  cell(row, '', 'Serial number', serialShown(reading.serial));
-  cell(row, 'taken', 'Taken', dateShown(reading.dateTimeOriginal));
-  cell(row, '', 'Lens', reading.lens);
+  cell(row, '', 'Camera', d.camera);
+  cell(row, 'serial', 'Serial number', shown.serial ?? '');
+  cell(row, 'taken', 'Taken', dateElement(shown.date, shown.dateTime));
+  cell(row, '', 'Lens', shown.lens ?? '');
   return row;
 }
 
@@ -176,20 +185,24 @@ function summaryLine(tally) {
 function doneLine(tally) {
   const only = readings.filter(Boolean);
   if (tally.files !== 1 || only.length !== 1) return `Done: ${summaryLine(tally)}`;
-  const r = only[0];
-  if (r.status === 'count') return `Done: ${r.path}: shutter count ${r.result}.`;
-  return `Done: ${r.path}: ${STATUS_WORDS[r.status]}. ${r.plainReason || r.reason}`;
+  const { row: r, shown } = only[0];
+  // What the count counts, heard with it: an image count is no shutter count.
+  if (r.status === 'count') {
+    const mechanical = shown.mechanicalCount && `mechanical releases: ${shown.mechanicalCount}`;
+    return `Done: ${r.path}: ${[shown.result, shown.countKind, mechanical].filter(Boolean).join(', ')}.`;
+  }
+  return `Done: ${r.path}: ${STATUS_WORDS[r.status]}. ${shown.plainReason || r.reason || r.message || ''}`;
 }
 
 function showSummary() {
   const tally = new Tally();
   for (const reading of readings) if (reading) tally.add(reading);
   page.summaryTotals.textContent = summaryLine(tally);
+  // Each body's line, with what its count counts, as the engine words it for
+  // the file that holds the body's highest count.
   page.summaryBodies.replaceChildren(...tally.sortedBodies().map((body) => {
     const item = document.createElement('li');
-    const serial = serialShown(body.serial);
-    const who = serial ? `${body.camera}, serial ${serial}` : `${body.camera} (no serial number)`;
-    item.textContent = `${who}: ${body.highest} in ${body.path}`;
+    item.append(...lineWithPath(body.reading.shown.bodyLine ?? '', body.path));
     return item;
   }));
   page.summary.hidden = false;
@@ -199,12 +212,22 @@ function showSummary() {
 function finishRun() {
   const tally = showSummary();
   const problemText = problems.length ? ` Some files or folders could not be listed: ${problems.join('; ')}.` : '';
-  page.progress.textContent = `${doneLine(tally)}${problemText}`;
+  page.progress.textContent = `${doneLine(tally)}${addedText(given - givenBefore)}${problemText}`;
   // The time from the files being given to the last row on the screen.
   requestAnimationFrame(() => {
     page.table.dataset.elapsedMs = (performance.now() - givenAt).toFixed(1);
     page.table.setAttribute('aria-busy', 'false');
   });
+}
+
+const fileCount = (n) => `${n} ${n === 1 ? 'file' : 'files'}`;
+
+// More files chosen are added to the table: said, so that no one takes the
+// summary for that of the files just chosen.
+function addedText(count) {
+  if (givenBefore === 0) return '';
+  return ` The ${fileCount(count)} just given ${count === 1 ? 'was' : 'were'} added to the ${fileCount(givenBefore)} read `
+    + 'before; Clear starts afresh.';
 }
 
 function read(items, more) {
@@ -220,7 +243,10 @@ function read(items, more) {
   page.table.setAttribute('aria-busy', 'true');
   page.resultsSection.hidden = false;
   page.summary.hidden = true;
-  page.progress.textContent = `Reading ${items.length} ${items.length === 1 ? 'file' : 'files'}…`;
+  givenBefore = given;
+  page.progress.textContent = givenBefore
+    ? `Reading ${fileCount(items.length)}, added to the ${fileCount(givenBefore)} read before…`
+    : `Reading ${fileCount(items.length)}…`;
   lastProgress = performance.now();
   for (const item of items) pending.push({ index: given++, file: item.file, path: item.path });
   // The first batches in tasks of their own, after this one has let the page
@@ -248,14 +274,15 @@ function clear() {
   // Rows still coming for the old files must not land in the new table.
   for (const slot of workers) slot.worker.terminate();
   given = 0;
+  givenBefore = 0;
   shown = 0;
   startWorkers();
   page.filesInput.focus();
 }
 
-function download(text, name, type) {
+function download(blob, name) {
   const link = document.createElement('a');
-  link.href = URL.createObjectURL(new Blob([text], { type }));
+  link.href = URL.createObjectURL(blob);
   link.download = name;
   document.body.append(link);
   link.click();
@@ -270,26 +297,41 @@ const readingsSoFar = () => readings.filter(Boolean);
 function watchForUpdates() {
   if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
   let asked = false;
+  const offer = (onclick) => {
+    page.update.hidden = false;
+    document.documentElement.dataset.update = 'ready';
+    page.updateButton.onclick = onclick;
+  };
   navigator.serviceWorker.addEventListener('controllerchange', () => {
-    if (asked) window.location.reload();
-    else if (document.documentElement.dataset.controlled === 'yes') stale = true;
+    if (asked) {
+      window.location.reload();
+    } else if (document.documentElement.dataset.controlled === 'yes') {
+      // The update was taken in another tab: the version now in charge is
+      // that tab's, and this page's files may be gone from the cache. The
+      // offer stays, and reloads into it.
+      stale = true;
+      offer(() => window.location.reload());
+    }
     document.documentElement.dataset.controlled = 'yes';
   });
   if (navigator.serviceWorker.controller) document.documentElement.dataset.controlled = 'yes';
   navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((registration) => {
-    const offer = () => {
-      if (!registration.waiting || !navigator.serviceWorker.controller) return;
-      page.update.hidden = false;
-      document.documentElement.dataset.update = 'ready';
-      page.updateButton.onclick = () => {
+    const offerWaiting = () => {
+      if (!registration.waiting || !navigator.serviceWorker.controller || stale) return;
+      offer(() => {
+        // Another tab may have taken it since the offer: then it is in charge already.
+        if (!registration.waiting) {
+          window.location.reload();
+          return;
+        }
         asked = true;
         registration.waiting.postMessage({ type: 'skip-waiting' });
-      };
+      });
     };
-    offer();
+    offerWaiting();
     registration.addEventListener('updatefound', () => {
       const installing = registration.installing;
-      if (installing) installing.addEventListener('statechange', () => { if (installing.state === 'installed') offer(); });
+      if (installing) installing.addEventListener('statechange', () => { if (installing.state === 'installed') offerWaiting(); });
     });
     // A page left open learns of a new version too: when it is shown again, and hourly.
     const look = () => registration.update().catch(() => {});
@@ -323,9 +365,9 @@ document.addEventListener('drop', (event) => {
 });
 
 document.getElementById('download-tsv').addEventListener('click',
-  () => download(tsvText(tsvHeader, readingsSoFar()), 'shutter-counts.tsv', 'text/tab-separated-values'));
+  () => download(tsvBlob(tsvHeader, readingsSoFar()), 'shutter-counts.tsv'));
 document.getElementById('download-json').addEventListener('click',
-  () => download(jsonLinesText(readingsSoFar()), 'shutter-counts.jsonl', 'application/x-ndjson'));
+  () => download(new Blob([jsonLinesText(readingsSoFar())], { type: 'application/x-ndjson' }), 'shutter-counts.jsonl'));
 document.getElementById('clear').addEventListener('click', clear);
 
 startWorkers();

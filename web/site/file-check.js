@@ -5,9 +5,8 @@
 if (window.location.protocol === 'file:') {
   document.addEventListener('DOMContentLoaded', () => {
     const progress = document.getElementById('progress');
-    progress.textContent = 'This page cannot read files when opened from a file on disk: browsers allow its '
-      + 'reader only on a web address. Serve the folder it is in (tools/web.sh, or any web server) and open that '
-      + 'address.';
+    progress.textContent = 'This page cannot read files when it is opened from a file on disk: browsers let its '
+      + 'reader run only when the page comes from a web address. Open the page from its web address instead.';
     progress.classList.add('problem');
     for (const id of ['files', 'folder']) document.getElementById(id).disabled = true;
     document.documentElement.dataset.engine = 'failed';

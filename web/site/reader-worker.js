@@ -33,14 +33,9 @@ function askForMore() {
 // the table) per file would cost the page more than the reading.
 const POST_INTERVAL_MS = 100;
 
-// The engine's texts of a reading, in the order it hands them back (the
-// module's published()); reason holds the command's words, plainReason those
-// the page shows; tsvLine and jsonLine are the file's rows in the downloads,
-// built by the engine's inspection layer as the command builds them.
-const TEXT_FIELDS = ['status', 'result', 'message', 'make', 'model', 'serial', 'dateTimeOriginal', 'lens', 'reason',
-  'camera', 'tsvLine', 'jsonLine', 'plainReason', 'countKind'];
-
-const decoder = new TextDecoder('utf-8');  // bytes that are not UTF-8 become U+FFFD
+// Texts the engine hands over are UTF-8 (its JSON makes them so); the TSV line
+// stays bytes, so that the download keeps a file's texts as the command does.
+const decoder = new TextDecoder('utf-8');
 const syncReader = new FileReaderSync();
 
 let engine = null;
@@ -111,21 +106,15 @@ function rowOf(job, fields) {
   return Object.assign({ index: job.index, path: job.path, name: job.file.name }, fields);
 }
 
-function emptyFields() {
-  return Object.fromEntries(TEXT_FIELDS.map((field) => [field, '']));
-}
-
-// The engine hands back a (pointer, length) pair per text.
-function textsOf(tablePointer) {
-  const table = tablePointer >>> 2;
+// The engine hands back a reading's texts as (pointer, length) pairs, in the
+// order of the module's Published: its named fields and shown texts as one
+// JSON object ({ row, shown }), its JSON line, its TSV line's bytes.
+function textsOf(publishedPointer) {
+  const at = publishedPointer >>> 2;
   const words = engine.HEAPU32;
-  const fields = {};
-  TEXT_FIELDS.forEach((field, i) => {
-    const pointer = words[table + 2 * i];
-    const length = words[table + 2 * i + 1];
-    fields[field] = decoder.decode(engine.HEAPU8.subarray(pointer, pointer + length));
-  });
-  return fields;
+  const bytes = (slot) => engine.HEAPU8.slice(words[at + 2 * slot], words[at + 2 * slot] + words[at + 2 * slot + 1]);
+  const { row, shown } = JSON.parse(decoder.decode(bytes(0)));
+  return { row, shown, jsonLine: decoder.decode(bytes(1)), tsvLine: bytes(2) };
 }
 
 function inspect(job, bytes) {
@@ -194,8 +183,8 @@ async function run() {
           fields = unread(job, false, message);
         } catch (restartError) {
           // No engine to build the rows: the page still shows the file.
-          fields = Object.assign(emptyFields(), { status: 'error', message,
-            reason: `the reading raised an error: ${message}` });
+          fields = { row: { path: job.path, result: null, status: 'error', message,
+            reason: `the reading raised an error: ${message}` }, shown: {}, jsonLine: '', tsvLine: new Uint8Array() };
           unsent.push(rowOf(job, fields));
           post(true);
           jobs.length = 0;

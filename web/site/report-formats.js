@@ -5,8 +5,11 @@
 // Each reading carries its own TSV and JSON lines, built by the engine's
 // inspection layer (as `tiffwalker --format tsv` and `--format json` build
 // them); the downloads put them together in the order the files were given.
-export function tsvText(header, readings) {
-  return header + readings.map((r) => r.tsvLine || '').join('');
+// A TSV line is the bytes the engine wrote: a file's texts that are not UTF-8
+// stay as the file has them, as the command keeps them, for scripts that
+// compare the two or look a serial number up byte for byte.
+export function tsvBlob(header, readings) {
+  return new Blob([header, ...readings.map((r) => r.tsvLine || '')], { type: 'text/tab-separated-values' });
 }
 
 export function jsonLinesText(readings) {
@@ -24,20 +27,24 @@ export class Tally {
     this.bodies = new Map();
   }
 
+  // reading: the page's reading of a file, its row's fields in row and its
+  // shown texts in shown.
   add(reading) {
+    const { status, result, serial } = reading.row;
+    const camera = reading.shown.camera ?? '';
     this.files += 1;
-    this.byStatus.set(reading.status, (this.byStatus.get(reading.status) || 0) + 1);
+    this.byStatus.set(status, (this.byStatus.get(status) || 0) + 1);
     // A count is a plain decimal number that fits 64 bits, as the command's tally takes it.
-    if (reading.status !== 'count' || !/^[0-9]+$/.test(reading.result)) return;
-    const count = BigInt(reading.result);
+    if (status !== 'count' || !/^[0-9]+$/.test(result)) return;
+    const count = BigInt(result);
     if (count > MAX_COUNT) return;
-    const key = `${reading.camera}\u0000${reading.serial}`;
+    const key = `${camera}\u0000${serial ?? ''}`;
     const body = this.bodies.get(key);
     if (!body) {
-      this.bodies.set(key, { camera: reading.camera, serial: reading.serial, highest: count, path: reading.path, files: 1 });
+      this.bodies.set(key, { camera, serial: serial ?? '', highest: count, path: reading.path, reading, files: 1 });
     } else {
       body.files += 1;
-      if (count > body.highest) Object.assign(body, { highest: count, path: reading.path });
+      if (count > body.highest) Object.assign(body, { highest: count, path: reading.path, reading });
     }
   }
 

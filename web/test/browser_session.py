@@ -122,13 +122,13 @@ class Session:
             "return Array.from(document.querySelectorAll('table#results tbody tr'), r => Object.assign({}, r.dataset));")
 
     def download(self, button_id, file_name, seconds=10):
-        """Clicks a download button; the text of the file it saved."""
+        """Clicks a download button; the bytes of the file it saved."""
         path = os.path.join(self.downloads, file_name)
         if os.path.exists(path):
             os.remove(path)
         self.driver.find_element(By.ID, button_id).click()
         self.wait_for(lambda d: os.path.exists(path), seconds)
-        with open(path, encoding='utf-8', newline='') as f:
+        with open(path, 'rb') as f:
             return f.read()
 
     def elapsed_ms(self):

@@ -20,6 +20,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser_session import Session  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
 
 BIG_FILE = 'DSC_9999.NEF'
 BIG_FILE_SECONDS = 5.0
@@ -44,19 +45,19 @@ def expected_of(tiffwalker, paths):
 
 
 def run_tiffwalker(tiffwalker, output_format, paths):
-    """Its output with each path cut to the file's name, as the page names chosen files."""
-    # Bytes that are not UTF-8 in a file's texts reach the page as U+FFFD.
-    text = subprocess.run([tiffwalker, '--format', output_format, *paths], capture_output=True).stdout.decode(
-        'utf-8', errors='replace')
+    """Its output, as bytes, with each path cut to the file's name, as the page names chosen files."""
+    output = subprocess.run([tiffwalker, '--format', output_format, *paths], capture_output=True).stdout
     for path in paths:
-        text = text.replace(json.dumps(path)[1:-1] if output_format == 'json' else path, os.path.basename(path))
-    return text
+        whole = json.dumps(path)[1:-1] if output_format == 'json' else path
+        output = output.replace(whole.encode(), os.path.basename(path).encode())
+    return output
 
 
 def compare_downloads(session, tiffwalker, paths):
     """The downloads must be what the command writes for the same files."""
     for button, name, output_format in (('download-tsv', 'shutter-counts.tsv', 'tsv'),
                                         ('download-json', 'shutter-counts.jsonl', 'json')):
+        # Byte for byte: a file's texts that are not UTF-8 keep their bytes in the TSV.
         got = session.download(button, name).splitlines()
         want = run_tiffwalker(tiffwalker, output_format, paths).splitlines()
         check(len(got) == len(want), f'{name}: {len(got)} lines, tiffwalker writes {len(want)}')
@@ -88,10 +89,13 @@ def compare(rows, expected, label):
             wanted['result'] = want['message']  # a raised error's row shows its message
         for key in got:
             check(got[key] == wanted[key], f'{label}: {name}: {key} is {got[key]!r}, tiffwalker says {wanted[key]!r}')
-        # Every count says what it counts, Nikon's too.
-        counted = want['status'] == 'count'
-        check(bool(row.get('countKind')) == counted,
-              f'{label}: {name}: what the count counts is {row.get("countKind")!r}, the maker {want.get("maker")!r}')
+        # Every count says what it counts, makers counting different things; and
+        # the mechanical releases where the body records them beside it.
+        check(bool(row.get('countKind')) == (want['status'] == 'count'),
+              f'{label}: {name}: what the count counts is {row.get("countKind")!r}, of a {want["status"]}')
+        check(row.get('mechanicalCount', '') == (want.get('mechanical_count') or ''),
+              f'{label}: {name}: mechanical releases {row.get("mechanicalCount")!r}, tiffwalker says '
+              f'{want.get("mechanical_count")!r}')
         if want['status'] == 'count':
             check(bool(row['camera']) and want['model'].split()[-1] in row['camera'],
                   f'{label}: {name}: camera {row["camera"]!r} for model {want["model"]!r}')
@@ -125,6 +129,18 @@ def main():
         rows = session.give_files(small)
         compare(rows, {os.path.basename(p): expected[os.path.basename(p)] for p in small}, 'page')
         compare_downloads(session, tiffwalker, small)
+
+        # What a screen reader hears of one file whose count counts no shutter
+        # releases: what it does count.
+        other = next((p for p in small if expected[os.path.basename(p)].get('count_kind') not in (None, 'mechanical_releases')),
+                     None)
+        if other:
+            session.driver.find_element(By.ID, 'clear').click()
+            session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.engine') == 'ready', 30)
+            row = session.give_files([other])[0]
+            status = session.driver.find_element(By.ID, 'progress').text
+            check(row['countKind'] and row['countKind'] in status and 'shutter count' not in status,
+                  f'one file counting {expected[os.path.basename(other)]["count_kind"]} is announced as {status!r}')
 
         # A folder gives its NEF and JPEG files (whatever the case of their
         # names), in the order of their paths, each named by its path.

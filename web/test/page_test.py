@@ -7,9 +7,10 @@ what it reads against the command):
 - publishing: served with Cache-Control: max-age, as static hosts do, a new
   version published while the page is open is fetched past the HTTP cache,
   offered with "Reload to update", never mixed into the open page, and in use
-  after the reload;
-- widths: from a phone to a desktop, 640 to 950 px above all, no cell's text
-  runs out of its cell; the column headings stay in sight while rows scroll;
+  after the reload, in a second tab too;
+- widths: 320 to 1280 px and a phone, with long names and many bodies: no cell's
+  text runs out of its cell, nothing sideways, serial numbers and dates whole;
+  the column headings stay in sight while rows scroll; counts with their kind;
 - a synthetic DataTransfer drop of a file is read;
 - the keyboard reaches the pickers, the downloads and Clear, in that order;
 - handing 300 files to the workers: "Reading…" shows before any row, and no
@@ -17,7 +18,7 @@ what it reads against the command):
 - for one file, what a screen reader hears names its count; landmarks have
   names of their own; dates show as dates, serial numbers without "NO=",
   reasons in plain words, and the legend explains "Error" too;
-- opened as a file:// page it says that it must be served."""
+- opened as a file:// page it says that it must be served; axe-core's rules."""
 import base64
 import json
 import os
@@ -78,15 +79,21 @@ def test_update(site, files, work):
     live = os.path.join(work, 'live')
     shutil.copytree(site, live)
     v2 = second_version(site, work)
+    controlled = lambda d: d.execute_script('return document.documentElement.dataset.controlled') == 'yes'  # noqa: E731
+    offered = lambda d: d.execute_script('return document.documentElement.dataset.update') == 'ready'  # noqa: E731
     with Session(live, cache_control='max-age=3600') as session:
+        session.open()  # a second tab, whose offer is left until the update was taken in the first
+        session.wait_for(controlled, 30)
+        second_tab = session.driver.current_window_handle
+        session.driver.switch_to.new_window('tab')
         session.open()
-        session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.controlled') == 'yes', 30)
+        session.wait_for(controlled, 30)
         check(MARKER not in app_script(session), 'update: the first version is in use')
 
         publish(v2, live)
         script(session, "navigator.serviceWorker.getRegistration().then((r) => r.update()).then(() => done(), () => done());")
         try:
-            session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.update') == 'ready', 30)
+            session.wait_for(offered, 30)
         except Exception:
             check(False, 'update: no "Reload to update" for the new version (its files came from the HTTP cache?)')
             return
@@ -112,6 +119,17 @@ def test_update(site, files, work):
         rows = session.give_files(files[:2])
         check(len(rows) == 2, 'update: the new version reads')
 
+        # The other tab's offer, taken up meanwhile in this one, reloads it into the version in charge.
+        session.driver.switch_to.window(second_tab)
+        session.driver.execute_script('window.beforeTheReload = true;')
+        try:
+            session.driver.find_element(By.ID, 'update-reload').click()
+            session.wait_for(lambda d: d.execute_script(
+                'return !window.beforeTheReload && document.documentElement.dataset.engine') == 'ready', 30)
+            check(MARKER in app_script(session), 'update: the second tab reloaded into an old version')
+        except Exception:
+            check(False, 'update: "Reload to update" in the second tab did nothing after the first took the update')
+
 
 NO_OVERFLOW = """
     const cells = document.querySelectorAll('#results th, #results td, #summary li');
@@ -124,17 +142,28 @@ NO_OVERFLOW = """
     }
     const table = document.getElementById('results');
     if (table.scrollWidth > table.parentElement.clientWidth + 1) over.push('the table is wider than its place');
+    if (document.documentElement.scrollWidth > innerWidth) over.push(`the page scrolls sideways`);
+    // Serial numbers never break inside, nor a date's day or time.
+    const lines = (node) => { const r = document.createRange(); r.selectNodeContents(node);
+      return new Set(Array.from(r.getClientRects(), (box) => Math.round(box.top))).size; };
+    for (const cell of document.querySelectorAll('#results td[data-label="Serial number"]')) {
+      if (lines(cell) > 1) over.push(`serial ${cell.textContent} broken`);
+    }
+    for (const time of document.querySelectorAll('#results td.taken time')) if (lines(time) > 2) over.push(`${time.textContent} broken`);
     return over;
 """
 
 
 def test_widths_and_words(session, tiffwalker, files):
     rows = session.give_files(files)
-    for width in (400, 640, 720, 800, 880, 950, 1280):
-        session.driver.set_window_size(width, 900)
-        inner = session.driver.execute_script('return window.innerWidth')
+    # Long names and many bodies, from a small phone to a desktop.
+    for width, mobile in ((320, False), (400, False), (640, False), (720, False), (800, False), (880, False),
+                          (950, False), (1280, False), (360, True)):
+        session.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                       {'width': width, 'height': 800, 'deviceScaleFactor': 1, 'mobile': mobile})
         over = session.driver.execute_script(NO_OVERFLOW)
-        check(not over, f'widths: at {inner} px cells overflow: {over[:5]}')
+        check(not over, f'widths: at {width} px{" on a phone" if mobile else ""}: {over[:5]}')
+    session.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
     session.driver.set_window_size(800, 600)
 
     # The headings stay at the top of the window while the rows scroll beneath them.
@@ -145,6 +174,10 @@ def test_widths_and_words(session, tiffwalker, files):
         "        table.getBoundingClientRect().top];")
     check(abs(heading_top[0]) <= 1 and heading_top[1] < 0, f'the headings scrolled away: {heading_top}')
     session.driver.execute_script('window.scrollTo(0, 0)')
+
+    # The summary's counts with what they count.
+    lines = session.driver.execute_script("return Array.from(document.querySelectorAll('#summary li'), (l) => l.textContent);")
+    check(len(lines) >= 9 and all(', mechanical releases, in ' in line for line in lines), f'the summary says {lines[:3]}')
 
     order = session.driver.execute_script(
         "return document.getElementById('summary').compareDocumentPosition(document.getElementById('results'));")
@@ -175,6 +208,16 @@ def test_widths_and_words(session, tiffwalker, files):
     check(not session.driver.find_elements(By.CSS_SELECTOR, '[role="region"]'), 'a region landmark without its own name')
 
 
+def test_accessibility(session, axe):
+    """No violations of axe-core's rules, where AXE_CORE_JS names its axe.min.js (npm's axe-core)."""
+    with open(axe, encoding='utf-8') as f:
+        session.driver.execute_script(f.read())
+    for width in (360, 1280):
+        session.driver.set_window_size(width, 900)
+        violations = script(session, "axe.run(document).then((r) => done(r.violations.map((v) => v.id)), (e) => done([String(e)]));")
+        check(not violations, f'axe-core at {width} px: {violations}')
+
+
 def test_drop_and_one_file(session, tiffwalker, nef):
     session.driver.find_element(By.ID, 'clear').click()
     with open(nef, 'rb') as f:
@@ -196,7 +239,18 @@ def test_drop_and_one_file(session, tiffwalker, nef):
     want = subprocess.run([tiffwalker, nef], capture_output=True, text=True).stdout.strip()
     check(len(rows) == 1 and rows[0]['result'] == want, f'the dropped file gave {rows}, tiffwalker says {want}')
     status = session.driver.find_element(By.ID, 'progress').text
-    check(status == f'Done: {os.path.basename(nef)}: shutter count {want}.', f'one file is announced as {status!r}')
+    check(status == f'Done: {os.path.basename(nef)}: {want}, mechanical releases.', f'one file is announced as {status!r}')
+
+
+def test_added_files_and_blank_date(session, test_files):
+    session.driver.find_element(By.ID, 'clear').click()
+    session.give_files([os.path.join(test_files, n) for n in ('DSC_0001.NEF', 'blank-date.nef')])
+    taken = session.driver.execute_script(
+        "return document.querySelector('#results tr[data-name=\"blank-date.nef\"] td.taken').textContent;")
+    check(taken.strip() == '', f'a blank date is shown as {taken!r}')
+    session.give_files([os.path.join(test_files, 'dsc_0003.jpg')])
+    status = session.driver.find_element(By.ID, 'progress').text
+    check('added to the 2 files read before' in status, f'files chosen after two others: {status!r}')
 
 
 def test_keyboard(session):
@@ -268,8 +322,11 @@ def test_file_page(session, site):
     session.driver.get('file://' + os.path.abspath(os.path.join(site, 'index.html')))
     session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.engine') == 'failed', 10)
     text = session.driver.find_element(By.ID, 'progress').text
-    check('web address' in text and 'Serve' in text, f'a file:// page says {text!r}')
+    # Words for a visitor, who has no build scripts; pickers that look as disabled as they are.
+    check('web address' in text and not any(w in text for w in ('tools/', '.sh', 'server')), f'a file:// page says {text!r}')
     check(not session.driver.find_element(By.ID, 'files').is_enabled(), 'a file:// page still offers its pickers')
+    cursor = session.driver.execute_script("return getComputedStyle(document.querySelector('label[for=files]')).cursor")
+    check(cursor == 'not-allowed', f'a file:// page\'s disabled picker looks usable (cursor {cursor})')
 
 
 def main():
@@ -286,13 +343,23 @@ def main():
                      'DSC_0001_edited_for_the_club_exhibition_third_version_final_final.NEF'):
             shutil.copy(os.path.join(test_files, 'DSC_0001.NEF'), os.path.join(work, name))
             files.append(os.path.join(work, name))
+        # Many bodies of long serial numbers, each whose highest count is in a file of a long name.
+        with open(os.path.join(test_files, 'DSC_0004.NEF'), 'rb') as source:
+            long_serial = source.read()
+        for i in range(8):
+            files.append(os.path.join(work, f'{i}_DSC_0004_edited_for_the_club_exhibition_third_version_final.NEF'))
+            with open(files[-1], 'wb') as copy:
+                copy.write(long_serial.replace(b'02302100048', f'0230210005{i}'.encode()))
         test_update(site, files, work)
         with Session(site) as session:
             session.open()
             test_widths_and_words(session, tiffwalker, files)
+            if os.path.isfile(os.environ.get('AXE_CORE_JS', '')):
+                test_accessibility(session, os.environ['AXE_CORE_JS'])
             test_drop_and_one_file(session, tiffwalker, os.path.join(test_files, 'DSC_0001.NEF'))
             rows = session.give_files(files[:3])
             check(len(rows) == 3, 'the page reads after a drop')
+            test_added_files_and_blank_date(session, test_files)
             test_keyboard(session)
             test_hand_over(session, files, work)
             test_file_page(session, site)

@@ -2,17 +2,22 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { jsonLinesText, Tally, tsvText } from '../site/report-formats.js';
+import { jsonLinesText, Tally, tsvBlob } from '../site/report-formats.js';
 
 const reading = (path, status, result, camera = 'NIKON D70', serial = '1') => ({
-  path, status, result, camera, serial, tsvLine: `${path}\t${result}\n`, jsonLine: `{"path":"${path}"}\n`,
+  path, row: { path, status, result, serial }, shown: { camera },
+  tsvLine: new TextEncoder().encode(`${path}\t${result}\n`), jsonLine: `{"path":"${path}"}\n`,
 });
+const bytesOf = async (blob) => Buffer.from(await blob.arrayBuffer());
 
-test('downloads are the engine-built lines in the order given, after the header', () => {
+test('downloads are the engine-built lines in the order given, after the header', async () => {
   const readings = [reading('a', 'count', '5'), reading('b', 'no_count', 'No Count')];
-  assert.equal(tsvText('path\tresult\n', readings), 'path\tresult\na\t5\nb\tNo Count\n');
+  assert.equal((await bytesOf(tsvBlob('path\tresult\n', readings))).toString(), 'path\tresult\na\t5\nb\tNo Count\n');
   assert.equal(jsonLinesText(readings), '{"path":"a"}\n{"path":"b"}\n');
-  assert.equal(tsvText('h\n', []), 'h\n');
+  assert.equal((await bytesOf(tsvBlob('h\n', []))).toString(), 'h\n');
+  // A serial number that is not UTF-8 keeps its bytes, as `tiffwalker --format tsv` writes them.
+  const odd = Object.assign(reading('c', 'count', '6'), { tsvLine: Uint8Array.of(0x63, 0x09, 0x32, 0xff, 0x0a) });
+  assert.deepEqual(await bytesOf(tsvBlob('h\n', [odd])), Buffer.from([0x68, 0x0a, 0x63, 0x09, 0x32, 0xff, 0x0a]));
 });
 
 test('tally: highest count per body as numbers, first file wins a tie, in the command order', () => {
