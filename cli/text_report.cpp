@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "rated_life.h"
 #include "report_writer.h"
 #include "text_escape.h"
 
@@ -82,6 +83,11 @@ public:
         if (outcome.countKind != tiffwalker::CountKind::None && outcome.maker != tiffwalker::Maker::Nikon) {
             out_ << std::string(pathWidth_ + 2, ' ') << "counts: " << frametally::countKindWords(outcome.countKind)
                  << '\n';
+        }
+        // The count set against the releases the maker rates the shutter for,
+        // where a rating is published.
+        if (const std::string rated = frametally::ratedLifeText(outcome); !rated.empty()) {
+            out_ << std::string(pathWidth_ + 2, ' ') << "rated: " << rated << '\n';
         }
     }
 
