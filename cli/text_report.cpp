@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "rated_life.h"
 #include "report_writer.h"
 #include "shown_texts.h"
 #include "text_escape.h"
@@ -89,6 +90,11 @@ public:
         }
         if (outcome.mechanicalCount) {
             out_ << std::string(pathWidth_ + 2, ' ') << "mechanical releases: " << *outcome.mechanicalCount << '\n';
+        }
+        // The count set against the releases the maker rates the shutter for,
+        // where a rating is published.
+        if (const std::string rated = frametally::ratedLifeText(outcome); !rated.empty()) {
+            out_ << std::string(pathWidth_ + 2, ' ') << "rated: " << rated << '\n';
         }
     }
 

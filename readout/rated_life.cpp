@@ -2,10 +2,13 @@
 
 #include <charconv>
 #include <cstdint>
+#include <optional>
 
 namespace frametally {
 
 namespace {
+
+using tiffwalker::CountKind;
 
 // 200000 as "200,000".
 std::string withThousands(std::uint64_t value) {
@@ -20,6 +23,27 @@ std::string withThousands(std::uint64_t value) {
     return text;
 }
 
+std::optional<std::uint64_t> countOf(const std::string& result) {
+    std::uint64_t count = 0;
+    const char* end = result.data() + result.size();
+    const auto [stop, error] = std::from_chars(result.data(), end, count);
+    if (result.empty() || error != std::errc() || stop != end) return std::nullopt;
+    return count;
+}
+
+// The share to the nearest percent; a share above none that would round to
+// "0%" is "less than 1%", since some releases were made.
+std::string nearestShare(std::uint64_t releases, std::uint64_t rated) {
+    if (releases > 0 && releases * 200 < rated) return "less than 1%";
+    return std::to_string((releases * 100 + rated / 2) / rated) + "%";
+}
+
+// An upper bound, rounded up so that it stays one.
+std::string boundingShare(std::uint64_t releases, std::uint64_t rated) {
+    if (releases == 0) return "0%";
+    return "at most " + std::to_string((releases * 100 + rated - 1) / rated) + "%";
+}
+
 }  // namespace
 
 std::string ratedLifeText(const Inspection& inspection) {
@@ -27,18 +51,25 @@ std::string ratedLifeText(const Inspection& inspection) {
         *inspection.ratedReleases == 0) {
         return "";
     }
-    std::uint64_t mechanical = 0;
+    // Counts and ratings are 32-bit figures: their products with 200 fit in
+    // 64 bits.
+    const std::uint64_t rated = *inspection.ratedReleases;
+    std::string share;
     if (inspection.mechanicalCount) {
-        mechanical = *inspection.mechanicalCount;
-    } else if (inspection.countKind == tiffwalker::CountKind::MechanicalReleases) {
-        const char* end = inspection.result.data() + inspection.result.size();
-        if (std::from_chars(inspection.result.data(), end, mechanical).ptr != end) return "";
+        share = nearestShare(*inspection.mechanicalCount, rated);
     } else {
-        return "";
+        const std::optional<std::uint64_t> count = countOf(inspection.result);
+        if (!count || *count > UINT32_MAX) return "";
+        switch (inspection.countKind) {
+            case CountKind::MechanicalReleases: share = nearestShare(*count, rated); break;
+            case CountKind::AllExposures:
+            case CountKind::AllReleases: share = boundingShare(*count, rated); break;
+            case CountKind::ImageCount:
+            case CountKind::None: return "";
+        }
     }
-    const std::uint64_t percent = (mechanical * 100 + *inspection.ratedReleases / 2) / *inspection.ratedReleases;
-    return std::to_string(percent) + "% of the " + withThousands(*inspection.ratedReleases) + " releases " +
-           tiffwalker::makerName(inspection.maker) + " rates this shutter for";
+    return share + " of the " + withThousands(rated) + " releases " + tiffwalker::makerName(inspection.maker) +
+           " rates this shutter for";
 }
 
 }  // namespace frametally

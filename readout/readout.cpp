@@ -1,6 +1,7 @@
 #include "readout.h"
 
 #include "no_count_reason.h"
+#include "shutter_ratings.h"
 #include "text_shape.h"
 
 namespace frametally {
@@ -30,6 +31,12 @@ Inspection Inspector::shown(const std::string& path, const tiffwalker::ReadingOu
     inspection.maker = outcome.maker;
     inspection.countKind = outcome.countKind;
     inspection.mechanicalCount = outcome.mechanicalCount;
+    // The rating belongs to the body, whatever the file gave: a file without a
+    // count still says what its maker rates the shutter for.
+    if (const tiffwalker::ShutterRating* rating = tiffwalker::shutterRating(outcome.maker, outcome.model)) {
+        inspection.ratedReleases = rating->releases;
+        inspection.ratedSource = std::string(rating->source);
+    }
     records_.clear();
     return inspection;
 }
