@@ -71,7 +71,9 @@ private:
             out_ << "  no picture with a date taken\n";
         } else {
             out_ << "  seen: " << plural(body.readings.size(), "picture", "pictures") << ", "
-                 << exifDateOf(body.readings.front().taken) << " to " << exifDateOf(body.readings.back().taken) << '\n';
+                 << exifDateOf(body.readings.front().taken);
+            if (body.readings.size() > 1) out_ << " to " << exifDateOf(body.readings.back().taken);
+            out_ << '\n';
         }
         if (body.undated > 0) {
             out_ << "  left out: " << plural(body.undated, "file", "files") << " without a date taken\n";
