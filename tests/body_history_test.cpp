@@ -12,6 +12,7 @@
 
 #include "body_history.h"
 #include "history_rows.h"
+#include "report_rows.h"
 #include "synthetic_library.h"
 #include "test_support.h"
 
@@ -246,4 +247,41 @@ TEST(BodyHistory, CommandRowsPerPictureAndPerBody) {
     EXPECT_NE(text.out.find("NIKON D750, serial 3000002\n"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("NIKON D70 (no serial number"), std::string::npos);
     EXPECT_NE(text.out.find("21 files read, 21 counts; 6 bodies, 5 anomalies."), std::string::npos) << text.out;
+}
+
+// The page makes its histories from the files' TSV lines: read back, they
+// must give the history the inspections give, awkward paths and the
+// mechanical count and rating included.
+TEST(BodyHistory, SameHistoryFromTheFilesTsvLines) {
+    TempDir dir;
+    const auto library = synthetic::historyLibrary();
+    ASSERT_TRUE(synthetic::writeLibrary(dir.path().string(), library));
+    frametally::Inspector inspector;
+    BodyHistory direct;
+    BodyHistory fromLines;
+    std::vector<std::string> paths;
+    for (std::uint32_t i = 0; i < library.size(); ++i) {
+        Inspection inspection = inspector.inspect((dir.path() / library[i].path).string());
+        inspection.path = "folder\twith tab\\" + library[i].path;
+        if (i == 0) inspection.ratedReleases = 200000;
+        if (i == 1) inspection.mechanicalCount = 3999;
+        paths.push_back(inspection.path);
+        direct.add(inspection, i);
+        const Inspection back =
+            frametally::inspectionOfTsvLine(frametally::tsvHeader(), frametally::tsvLine(inspection));
+        EXPECT_EQ(back.path, inspection.path);
+        fromLines.add(back, i);
+    }
+    const auto rows = [&](BodyHistory& history) {
+        std::string text;
+        for (const BodySummary& body : history.finish()) {
+            frametally::historyJsonRows(
+                body, [&](std::uint32_t file) { return paths[file]; }, [&](const std::string& line) { text += line; });
+        }
+        return text;
+    };
+    const std::string want = rows(direct);
+    EXPECT_NE(want.find("\"count\":3999"), std::string::npos);
+    EXPECT_NE(want.find("\"projected_date\":"), std::string::npos);
+    EXPECT_EQ(rows(fromLines), want);
 }
