@@ -3,6 +3,7 @@
 // reading comes back, with the summary above them. Downloads are made here
 // from what was read.
 import { chosenFiles, droppedFiles, folderFiles } from './file-gathering.js';
+import { askForHistory, clearHistory, showHistory } from './history-chart.js';
 import { jsonLinesText, Tally, tsvText } from './report-formats.js';
 import { breakableName, dateShown, serialShown } from './shown-texts.js';
 
@@ -80,6 +81,8 @@ function startWorkers() {
         tsvHeader = message.tsvHeader;
         workersReady += 1;
         if (workersReady === workers.length) document.documentElement.dataset.engine = 'ready';
+      } else if (message.type === 'history') {
+        showHistory(message);
       } else if (message.type === 'engine-failed') {
         engineFailed(message.message);
       }
@@ -198,6 +201,7 @@ function showSummary() {
 
 function finishRun() {
   const tally = showSummary();
+  if (workers.length > 0) askForHistory(workers[0].worker, readings.filter(Boolean));
   const problemText = problems.length ? ` Some files or folders could not be listed: ${problems.join('; ')}.` : '';
   page.progress.textContent = `${doneLine(tally)}${problemText}`;
   // The time from the files being given to the last row on the screen.
@@ -220,6 +224,7 @@ function read(items, more) {
   page.table.setAttribute('aria-busy', 'true');
   page.resultsSection.hidden = false;
   page.summary.hidden = true;
+  clearHistory();
   page.progress.textContent = `Reading ${items.length} ${items.length === 1 ? 'file' : 'files'}…`;
   lastProgress = performance.now();
   for (const item of items) pending.push({ index: given++, file: item.file, path: item.path });
@@ -243,6 +248,7 @@ function clear() {
   pending = [];
   page.body.replaceChildren();
   page.summary.hidden = true;
+  clearHistory();
   page.resultsSection.hidden = true;
   page.progress.textContent = '';
   // Rows still coming for the old files must not land in the new table.
