@@ -142,6 +142,10 @@ private:
         }
         if (end.interrupted)
             out_ << "Interrupted: " << tally.files() << " of " << plural(end.planned, "file", "files") << " read.\n";
+        if (tally.files() == 0 && !end.interrupted) {
+            out_ << "No camera files found.\n";
+            return;
+        }
         size_t anomalies = 0;
         for (const BodySummary& body : bodies) anomalies += body.anomalies.size();
         out_ << plural(tally.files(), "file", "files") << " read, "
