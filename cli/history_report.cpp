@@ -21,9 +21,13 @@ constexpr size_t kTakenWidth = 19;  // "2026:12:07 10:00:00"
 
 // 200000 as "200,000".
 std::string withThousands(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
-    return digits;
+    const std::string digits = std::to_string(value);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
 }
 
 std::string plural(size_t n, const char* one, const char* many) {

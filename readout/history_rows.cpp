@@ -119,7 +119,7 @@ void eachRow(const BodySummary& body, const PathOfFile& pathOf, const std::funct
 
 std::string historyTsvHeader() {
     std::string line;
-    for (int c = 0; c < kTsvColumns; ++c) {
+    for (size_t c = 0; c < kTsvColumns; ++c) {
         if (c > 0) line += '\t';
         line += kColumns[c].name;
     }
@@ -130,7 +130,7 @@ void historyTsvRows(const BodySummary& body, const PathOfFile& pathOf, const His
     std::string line;
     eachRow(body, pathOf, [&](const Row& row) {
         line.clear();
-        for (int c = 0; c < kTsvColumns; ++c) {
+        for (size_t c = 0; c < kTsvColumns; ++c) {
             if (c > 0) line += '\t';
             line += escapedForTsv(row[c]);
         }
@@ -143,7 +143,7 @@ void historyJsonRows(const BodySummary& body, const PathOfFile& pathOf, const Hi
     std::string line;
     eachRow(body, pathOf, [&](const Row& row) {
         line = "{";
-        for (int c = 0; c < kAllColumns; ++c) {
+        for (size_t c = 0; c < kAllColumns; ++c) {
             const std::string& value = row[c];
             const Shape shape = kColumns[c].shape;
             if (value.empty() && shape != Shape::Key) continue;
