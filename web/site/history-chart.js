@@ -199,8 +199,26 @@ export function askForHistory(worker, readings) {
 
 export function clearHistory() {
   run += 1;
+  delete document.documentElement.dataset.history;
   const section = document.getElementById('history');
   if (section) section.hidden = true;
+}
+
+function bodyShown(body, i) {
+  const heading = element('h3', '', bodyName(body.row));
+  heading.id = `history-body-${i}`;
+  // The table is made when it is first opened: a library's tables run to
+  // thousands of rows that nobody may ask for.
+  const details = element('details', '', element('summary', '', `Table of the chart's ${body.readings.length} points`));
+  details.addEventListener('toggle', () => {
+    if (details.open && !details.querySelector('table')) details.append(pointsTable(body));
+  });
+  const figure = element('figure', '', drawChart(body));
+  const item = element('div', 'history-body', heading, facts(body.row), figure, details);
+  item.dataset.model = body.row.model || '';
+  item.dataset.serial = body.row.serial || '';
+  item.dataset.points = String(body.readings.length);
+  return item;
 }
 
 export function showHistory(message) {
@@ -208,17 +226,19 @@ export function showHistory(message) {
   if (!section || message.run !== run) return;
   const bodies = bodiesOfRows(message.jsonLines).filter((b) => b.readings.length > 0);
   const list = document.getElementById('history-bodies');
-  list.replaceChildren(...bodies.map((body, i) => {
-    const heading = element('h3', '', bodyName(body.row));
-    heading.id = `history-body-${i}`;
-    const details = element('details', '', element('summary', '', `Table of the chart's ${body.readings.length} points`),
-      pointsTable(body));
-    const figure = element('figure', '', drawChart(body));
-    const item = element('div', 'history-body', heading, facts(body.row), figure, details);
-    item.dataset.model = body.row.model || '';
-    item.dataset.serial = body.row.serial || '';
-    return item;
-  }));
+  list.replaceChildren();
   section.hidden = bodies.length === 0;
-  document.documentElement.dataset.history = 'shown';
+  // A body at a time, each in a task of its own, so that the page keeps
+  // answering while a large library's charts are drawn.
+  const shownRun = run;
+  const next = (i) => {
+    if (shownRun !== run) return;
+    if (i === bodies.length) {
+      document.documentElement.dataset.history = 'shown';
+      return;
+    }
+    list.append(bodyShown(bodies[i], i));
+    setTimeout(() => next(i + 1), 0);
+  };
+  setTimeout(() => next(0), 0);
 }
