@@ -9,7 +9,7 @@
 // colours from the style sheet and needs nothing the page's policy forbids.
 import { breakableName, dateShown, serialShown } from './shown-texts.js';
 
-export const CHART = { width: 640, height: 240, left: 64, right: 16, top: 16, bottom: 36 };
+export const CHART = { width: 640, height: 240, left: 84, right: 16, top: 16, bottom: 36 };
 const DAY_MS = 24 * 60 * 60 * 1000;
 const SVG = 'http://www.w3.org/2000/svg';
 
@@ -163,10 +163,12 @@ function pointsTable(body) {
   for (const reading of body.readings) {
     const tr = rows.insertRow();
     if (reading.anomaly) tr.className = 'anomaly';
-    tr.insertCell().append(dateShown(reading.date_time_original));
-    tr.insertCell().append(withThousands(reading.count));
-    tr.insertCell().append(breakableName(reading.path));
-    tr.insertCell().append(reading.anomaly ? `${reading.anomaly_words}; set against ${reading.anomaly_file}` : '');
+    // Labelled, as the page's cards on a phone show each cell with its heading.
+    const add = (label, content) => { const td = tr.insertCell(); td.dataset.label = label; td.append(content); };
+    add('Taken', dateShown(reading.date_time_original));
+    add('Count', withThousands(reading.count));
+    add('File', breakableName(reading.path));
+    add('Anomaly', reading.anomaly ? `${reading.anomaly_words}; set against ${reading.anomaly_file}` : '');
   }
   return table;
 }
