@@ -40,6 +40,21 @@ constexpr const char* kFooter = R"(Output:
   bytes when it is not UTF-8.
   status is one of count, not_readable, no_exif, no_count, error.
 
+History (--history): each camera body (make, model, serial number; files without a serial number
+are grouped by model) with its pictures in the order taken and the count at each, its releases a
+month (from pictures at least a day apart), the date its rated releases would be reached at that
+rate (a projection), and anomalies, each with the two files that show it: a later picture with a
+lower count, a count that rose more than 30 a second, two models with one serial number. The count
+compared is the mechanical count where a file records one beside its count.
+  text: one block per body.
+  --format tsv: a header line, then per body a row per picture and one row for the body, columns
+  row (reading or body), make, model, serial, maker, count_kind, path, date_time_original, count,
+  anomaly (lower_count, impossible_rate, shared_serial), anomaly_file, and on body rows readings,
+  undated, first_seen, last_seen, releases_per_month, rated_releases, projected_date (a day, or
+  "passed"), anomalies.
+  --format json: the same rows as JSON objects, numbers as numbers, with anomaly_words and
+  rated_source.
+
 @FOLDERS@ Symbolic links to folders are followed, each folder once. A file reached
 twice is read once. Folders that cannot be listed are reported on standard error.
 
@@ -56,6 +71,7 @@ Exit status: 0 every file gave a count, 1 some gave a failure text (or a folder 
 Examples:
   tiffwalker DSC_0001.NEF
   tiffwalker -r ~/Pictures
+  tiffwalker -r --history ~/Pictures
   tiffwalker -r --format json /media/card | jq -r 'select(.status=="count") | .result')";
 
 // The footer, with the file-name endings a folder walk takes from the list of
@@ -101,6 +117,7 @@ int main(int argc, char** argv) {
     std::string formatName = "text";
     bool trace = false;
     bool problems = false;
+    bool history = false;
     unsigned threads = availableProcessors();
     app.add_option("PATH", operands, "Camera files (" + frametally::fileTypeNamesText() + "), or folders of them")
         ->required();
@@ -109,6 +126,8 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"text", "tsv", "json"}));
     app.add_flag("--trace", trace, "Print the full diagnostic listing of each file on standard output");
     app.add_flag("--problems", problems, "Report directories that are refused as malformed");
+    app.add_flag("--history", history,
+                 "Each camera body's counts in the order its pictures were taken, its rate of use and anomalies");
     app.add_option("-j,--jobs", threads, "Read N files at a time, on N threads (default: the number of processors)")
         ->type_name("N")
         ->check(CLI::Range(1u, 256u));
@@ -136,6 +155,7 @@ int main(int argc, char** argv) {
     options.format = formatNamed(formatName);
     options.trace = trace;
     options.problems = problems;
+    options.history = history;
     options.threads = threads;
     options.outIsTerminal = isTerminal(StandardStream::Output);
     options.errIsTerminal = isTerminal(StandardStream::Error);

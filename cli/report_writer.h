@@ -40,5 +40,9 @@ std::unique_ptr<ReportWriter> makeResultLineWriter(std::ostream& out);
 std::unique_ptr<ReportWriter> makeTextTableWriter(std::ostream& out, const std::vector<std::string>& paths);
 std::unique_ptr<ReportWriter> makeTsvWriter(std::ostream& out);
 std::unique_ptr<ReportWriter> makeJsonWriter(std::ostream& out);
+// --history in the format given; paths are the run's files, in the order
+// their outcomes come.
+std::unique_ptr<ReportWriter> makeHistoryWriter(Format format, std::ostream& out,
+                                                const std::vector<std::string>& paths);
 
 }  // namespace frametally::cli

@@ -55,7 +55,7 @@ private:
 };
 
 bool quietFor(const RunOptions& options, bool batch) {
-    const bool tableOnTerminal = batch && options.format == Format::Text && options.outIsTerminal;
+    const bool tableOnTerminal = (batch || options.history) && options.format == Format::Text && options.outIsTerminal;
     return tableOnTerminal && !options.trace && !options.problems;
 }
 
@@ -80,7 +80,8 @@ int run(const RunOptions& options, std::ostream& out, std::ostream& err) {
     const FileList files = collectFiles(options.operands, walk);
 
     const bool batch = options.operands.size() > 1 || files.anyFolder;
-    const auto writer = makeReportWriter(options.format, batch, out, files.paths);
+    const auto writer = options.history ? makeHistoryWriter(options.format, out, files.paths)
+                                        : makeReportWriter(options.format, batch, out, files.paths);
     // With --trace the listing is the output. Otherwise the engine's own
     // messages and raised errors go to err, except when quiet.
     const bool quiet = quietFor(options, batch);
@@ -99,7 +100,8 @@ int run(const RunOptions& options, std::ostream& out, std::ostream& err) {
         const FileOutcome& outcome = file.outcome;
         progress.clear();
         if (!file.engineText.empty()) engineStream << file.engineText;
-        if (outcome.status == Status::Error && !quiet) {
+        // A history shows no row per file: a raised error is said here always.
+        if (outcome.status == Status::Error && (!quiet || options.history)) {
             out.flush();
             err << "error: " << (batch ? outcome.path + ": " : std::string()) << outcome.message << "\n";
         }

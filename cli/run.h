@@ -17,6 +17,7 @@ struct RunOptions {
     Format format = Format::Text;
     bool trace = false;     // the engine's full listing on out
     bool problems = false;  // the engine's reports of refused directories
+    bool history = false;   // each body's history instead of a row per file
     unsigned threads = 1;
     // Whether out and err are terminals: a table on a terminal keeps the
     // engine's messages out of it; the progress line needs one on err.

@@ -1,5 +1,7 @@
 #include "report_rows.h"
 
+#include <charconv>
+
 #include "text_shape.h"
 
 namespace frametally {
@@ -96,6 +98,94 @@ std::string jsonLine(const Inspection& inspection) {
         }
     }
     return line + "}\n";
+}
+
+namespace {
+
+std::vector<std::string_view> tabSeparated(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    std::vector<std::string_view> fields;
+    for (size_t start = 0;;) {
+        const size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+std::string unescapedFromTsv(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char next = text[++i];
+        out += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+    }
+    return out;
+}
+
+std::optional<std::uint32_t> decimalOf(const std::string& text) {
+    std::uint32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+Inspection inspectionOfTsvLine(std::string_view header, std::string_view line) {
+    const std::vector<std::string_view> names = tabSeparated(header);
+    const std::vector<std::string_view> values = tabSeparated(line);
+    Inspection i;
+    for (size_t c = 0; c < names.size() && c < values.size(); ++c) {
+        const std::string_view name = names[c];
+        std::string value = unescapedFromTsv(values[c]);
+        if (name == "path")
+            i.path = std::move(value);
+        else if (name == "result")
+            i.result = std::move(value);
+        else if (name == "make")
+            i.details.make = std::move(value);
+        else if (name == "model")
+            i.details.model = std::move(value);
+        else if (name == "serial")
+            i.details.serialNumber = std::move(value);
+        else if (name == "date_time_original")
+            i.details.dateTimeOriginal = std::move(value);
+        else if (name == "lens")
+            i.details.lens = std::move(value);
+        else if (name == "reason")
+            i.reason = std::move(value);
+        else if (name == "mechanical_count")
+            i.mechanicalCount = decimalOf(value);
+        else if (name == "rated_releases")
+            i.ratedReleases = decimalOf(value);
+        else if (name == "rated_source")
+            i.ratedSource = std::move(value);
+        else if (name == "source")
+            i.source = std::move(value);
+        else if (name == "status") {
+            for (const auto status : {ReadingStatus::Count, ReadingStatus::NotReadable, ReadingStatus::NoExif,
+                                      ReadingStatus::NoCount, ReadingStatus::Error}) {
+                if (value == statusName(status)) i.status = status;
+            }
+        } else if (name == "maker") {
+            for (int m = 0; m <= static_cast<int>(tiffwalker::Maker::Phone); ++m) {
+                const auto maker = static_cast<tiffwalker::Maker>(m);
+                if (value == tiffwalker::makerName(maker)) i.maker = maker;
+            }
+        } else if (name == "count_kind") {
+            for (int k = 0; k <= static_cast<int>(tiffwalker::CountKind::AllReleases); ++k) {
+                const auto kind = static_cast<tiffwalker::CountKind>(k);
+                if (value == countKindName(kind)) i.countKind = kind;
+            }
+        }
+    }
+    return i;
 }
 
 std::string escapedForTsv(std::string_view text) {

@@ -39,6 +39,13 @@ std::string tsvLine(const Inspection& inspection);
 // UTF-8 become U+FFFD so that the line stays valid JSON.
 std::string jsonLine(const Inspection& inspection);
 
+// A file's line read back under the header it came with: the fields the line
+// holds, as the Inspection they came from (path, result, status, details,
+// reason, maker, kind of count, mechanical count, rating, source). The page's
+// readings travel as their lines, and its histories are made from them.
+// Unknown columns are skipped; a missing or malformed one stays empty.
+Inspection inspectionOfTsvLine(std::string_view header, std::string_view line);
+
 // For one TSV field: backslash, tab, line feed and carriage return become
 // \\, \t, \n and \r; other bytes stay as they are.
 std::string escapedForTsv(std::string_view text);

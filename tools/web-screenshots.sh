@@ -10,3 +10,7 @@ tools/web.sh --build-only
 rm -rf build/web-test-files
 build/tools/make_web_test_files build/web-test-files
 /usr/bin/python3 web/test/screenshots.py build-web/site build/web-test-files docs/screenshots
+cmake --build build -j "$(nproc)" --target make_history_library
+rm -rf build/history-library
+build/tools/make_history_library build/history-library
+/usr/bin/python3 web/test/history_screenshots.py build-web/site build/history-library docs/screenshots

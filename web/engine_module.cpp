@@ -12,7 +12,10 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
+#include <body_history.h>
+#include <history_rows.h>
 #include <plain_reason.h>
 #include <readout.h>
 #include <report_rows.h>
@@ -153,6 +156,36 @@ EMSCRIPTEN_KEEPALIVE const Published* frametally_unread(const char* name, int no
 EMSCRIPTEN_KEEPALIVE const char* frametally_tsv_header() {
     header = frametally::tsvHeader();
     return header.c_str();
+}
+
+// The history of the page's readings: the page hands over each reading's TSV
+// line (the two workers' readings together, numbered as the files were
+// given), then takes the history's JSON lines, as `tiffwalker --history
+// --format json` writes them.
+frametally::BodyHistory pageHistory;
+std::vector<std::string> pageHistoryPaths;
+std::string pageHistoryRows;
+
+EMSCRIPTEN_KEEPALIVE void frametally_history_clear() {
+    pageHistory = frametally::BodyHistory();
+    pageHistoryPaths.clear();
+    pageHistoryRows.clear();
+}
+
+EMSCRIPTEN_KEEPALIVE void frametally_history_add(const char* tsvLine) {
+    frametally::Inspection inspection = frametally::inspectionOfTsvLine(frametally::tsvHeader(), tsvLine);
+    pageHistoryPaths.push_back(inspection.path);
+    pageHistory.add(inspection, static_cast<uint32_t>(pageHistoryPaths.size() - 1));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* frametally_history_json() {
+    pageHistoryRows.clear();
+    for (const frametally::BodySummary& body : pageHistory.finish()) {
+        frametally::historyJsonRows(
+            body, [](uint32_t file) { return pageHistoryPaths[file]; },
+            [](const std::string& line) { pageHistoryRows += line; });
+    }
+    return pageHistoryRows.c_str();
 }
 
 // The bytes the last reading took from its file: the head and what it read beyond.

@@ -3,6 +3,7 @@
 // reading comes back, with the summary above them. Downloads are made here
 // from what was read.
 import { chosenFiles, droppedFiles, folderFiles } from './file-gathering.js';
+import { askForHistory, clearHistory, showHistory } from './history-chart.js';
 import { jsonLinesText, Tally, tsvBlob } from './report-formats.js';
 import { breakableName, dateElement, lineWithPath } from './shown-texts.js';
 
@@ -81,6 +82,8 @@ function startWorkers() {
         tsvHeader = message.tsvHeader;
         workersReady += 1;
         if (workersReady === workers.length) document.documentElement.dataset.engine = 'ready';
+      } else if (message.type === 'history') {
+        showHistory(message);
       } else if (message.type === 'engine-failed') {
         engineFailed(message.message);
       }
@@ -211,6 +214,7 @@ function showSummary() {
 
 function finishRun() {
   const tally = showSummary();
+  if (workers.length > 0) askForHistory(workers[0].worker, readings.filter(Boolean));
   const problemText = problems.length ? ` Some files or folders could not be listed: ${problems.join('; ')}.` : '';
   page.progress.textContent = `${doneLine(tally)}${addedText(given - givenBefore)}${problemText}`;
   // The time from the files being given to the last row on the screen.
@@ -243,6 +247,7 @@ function read(items, more) {
   page.table.setAttribute('aria-busy', 'true');
   page.resultsSection.hidden = false;
   page.summary.hidden = true;
+  clearHistory();
   givenBefore = given;
   page.progress.textContent = givenBefore
     ? `Reading ${fileCount(items.length)}, added to the ${fileCount(givenBefore)} read before…`
@@ -269,6 +274,7 @@ function clear() {
   pending = [];
   page.body.replaceChildren();
   page.summary.hidden = true;
+  clearHistory();
   page.resultsSection.hidden = true;
   page.progress.textContent = '';
   // Rows still coming for the old files must not land in the new table.

@@ -210,6 +210,14 @@ self.onmessage = (event) => {
     if (message.items.length > 0) askForMore();
     keepHeadsInFlight();
     run();
+  } else if (message.type === 'history') {
+    // The history of the page's readings, made by the engine's inspection
+    // layer from their TSV lines, as `tiffwalker --history` makes it.
+    startEngine().then(() => {
+      engine._frametally_history_clear();
+      for (const line of message.lines) engine.ccall('frametally_history_add', null, ['string'], [line]);
+      self.postMessage({ type: 'history', run: message.run, jsonLines: engine.UTF8ToString(engine._frametally_history_json()) });
+    }, () => {});
   } else if (message.type === 'start') {
     if (Number.isInteger(message.headBytes) && message.headBytes > 0) headBytes = message.headBytes;
     startEngine().then(

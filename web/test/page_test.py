@@ -18,6 +18,10 @@ what it reads against the command):
 - for one file, what a screen reader hears names its count; landmarks have
   names of their own; dates show as dates, serial numbers without "NO=",
   reasons in plain words, and the legend explains "Error" too;
+- a library of bodies with known histories (make_history_library) gives, per
+  body, the readings, anomalies and rating of `tiffwalker --history`: a chart
+  with a point per picture, each anomaly marked, the rating drawn where there
+  is one, a table of the same points, and the table's summary in the Tab order;
 - opened as a file:// page it says that it must be served; axe-core's rules."""
 import base64
 import json
@@ -318,6 +322,56 @@ def test_hand_over(session, files, work):
     check(longest[0] <= LONGEST_TASK_MS, f'a script of the page kept it busy for {longest[0]:.0f} ms ({longest[1]})')
 
 
+def test_history(session, tiffwalker, work):
+    library = os.path.join(work, 'history')
+    maker = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(tiffwalker))), 'tools', 'make_history_library')
+    subprocess.run([maker, library], check=True)
+    paths = sorted(os.path.join(root, n) for root, _, names in os.walk(library) for n in names)
+    session.open()
+    session.give_files(paths)
+    session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.history') == 'shown', 30)
+    want = {}
+    run = subprocess.run([tiffwalker, '--history', '--format', 'json', *paths], capture_output=True, text=True)
+    for line in run.stdout.splitlines():
+        row = json.loads(line)
+        if row['row'] == 'body':
+            want[(row['model'], row['serial'] or '')] = row
+    session.driver.execute_script("for (const d of document.querySelectorAll('#history details')) d.open = true;")
+    session.wait_for(lambda d: d.execute_script(
+        "return Array.from(document.querySelectorAll('#history .history-body'))"
+        ".every((b) => b.querySelector('table') !== null);"), 10)
+    got = session.driver.execute_script("""
+        return Array.from(document.querySelectorAll('#history .history-body'), (b) => ({
+          model: b.dataset.model, serial: b.dataset.serial,
+          points: b.querySelectorAll('svg .point').length,
+          anomalies: b.querySelectorAll('svg .point.anomaly').length,
+          rating: b.querySelectorAll('svg .rating').length,
+          rows: b.querySelectorAll('table tbody tr').length,
+          named: (b.querySelector('svg').getAttribute('aria-label') || '').length > 0,
+        }));""")
+    check(len(got) == len(want) == 6, f'history: {len(got)} bodies shown, the command gives {len(want)}')
+    for body in got:
+        row = want.get((body['model'], body['serial']))
+        if not check(row is not None, f'history: a body the command does not give: {body}'):
+            continue
+        check(body['points'] == body['rows'] == row['readings'],
+              f"history: {body['model']}: {body['points']} points, {body['rows']} table rows, {row['readings']} readings")
+        check(body['anomalies'] == row['anomalies'], f"history: {body['model']}: {body['anomalies']} anomalies marked, "
+              f"the command finds {row['anomalies']}")
+        check(body['rating'] == (1 if row.get('rated_releases') else 0), f"history: {body['model']}: rating drawn {body['rating']}")
+        check(body['named'], f"history: {body['model']}: the chart has no words for screen readers")
+    # The points' tables are reachable from the keyboard, after Clear.
+    session.driver.execute_script("document.getElementById('clear').focus()")
+    ActionChains(session.driver).send_keys(Keys.TAB).perform()
+    focused = session.driver.execute_script(
+        "const e = document.activeElement; return [e.tagName, !!e.closest('#history')];")
+    check(focused == ['SUMMARY', True], f'history: Tab after Clear reaches {focused}')
+    session.driver.execute_script("for (const d of document.querySelectorAll('#history details')) d.open = false;")
+    ActionChains(session.driver).send_keys(Keys.ENTER).perform()
+    opened = session.driver.execute_script("return document.querySelector('#history details').open")
+    check(opened, 'history: Enter does not open the first table of points')
+
+
 def test_file_page(session, site):
     session.driver.get('file://' + os.path.abspath(os.path.join(site, 'index.html')))
     session.wait_for(lambda d: d.execute_script('return document.documentElement.dataset.engine') == 'failed', 10)
@@ -362,6 +416,7 @@ def main():
             test_added_files_and_blank_date(session, test_files)
             test_keyboard(session)
             test_hand_over(session, files, work)
+            test_history(session, tiffwalker, work)
             test_file_page(session, site)
     finally:
         shutil.rmtree(work, ignore_errors=True)
