@@ -55,8 +55,9 @@ std::string readFailure(int result) {
     if (result == GP_ERROR_CORRUPTED_DATA) {
         return "The camera's answer made no sense, so no count was read. Switch it off and on, and read it again.";
     }
-    return std::string("The camera stopped answering while it was read (") + gp_result_as_string(result) +
-           "): was it disconnected or switched off? Connect it and read it again.";
+    (void)result;
+    return "The camera stopped answering while it was read: was it disconnected or switched off? Connect it and "
+           "read it again.";
 }
 
 std::string noCameraText() {
@@ -65,8 +66,8 @@ std::string noCameraText() {
 }
 
 std::string noAnswerText(long long seconds) {
-    return "The camera did not answer within " + std::to_string(seconds) +
-           " seconds. Switch it off and on, connect it again, and read it again.";
+    return "The camera did not answer within " + std::to_string(seconds) + (seconds == 1 ? " second." : " seconds.") +
+           " Switch it off and on, connect it again, and read it again.";
 }
 
 }  // namespace frametally::camera

@@ -1,5 +1,8 @@
 #include "camera_reading.h"
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -83,7 +86,12 @@ Inspection readNow(const std::string& port, std::string model) {
     const char* entry = countEntryOf(inspection.maker);
     std::string text;
     std::optional<std::uint32_t> count;
-    if (*entry && camera.text(entry, text)) count = countOfEntryText(inspection.maker, text);
+    bool gone = false;
+    if (*entry && camera.text(entry, text)) {
+        count = countOfEntryText(inspection.maker, text);
+    } else if (*entry) {
+        gone = !camera.answers();
+    }
     const int countResult = camera.lastResult();
     camera.close();
 
@@ -91,8 +99,7 @@ Inspection readNow(const std::string& port, std::string model) {
         inspection.status = ReadingStatus::Count;
         inspection.result = std::to_string(*count);
         inspection.countKind = countKindOf(inspection.maker);
-    } else if (countResult < GP_OK && countResult != GP_ERROR_BAD_PARAMETERS && countResult != GP_ERROR_NOT_SUPPORTED) {
-        // The entry is there but reading it failed: the camera went away.
+    } else if (gone) {
         inspection.status = ReadingStatus::NotReadable;
         inspection.result = "Not Readable";
         inspection.reason = readFailure(countResult);
@@ -149,6 +156,12 @@ Inspection readCamera(const std::string& port, const std::string& model, std::ch
     };
     auto shared = std::make_shared<Shared>();
     std::thread([shared, port, model] {
+        // A camera on the network that closes its connection must not end the
+        // program: libgphoto2's writes then fail with EPIPE instead.
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
         Inspection inspection = readNow(port, model);
         std::lock_guard lock(shared->mutex);
         shared->inspection = std::move(inspection);

@@ -1,6 +1,7 @@
 #include "gphoto_camera.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace frametally::camera {
@@ -77,6 +78,16 @@ bool GphotoCamera::text(const char* entry, std::string& value) {
     }
     gp_widget_free(widget);
     return read;
+}
+
+bool GphotoCamera::answers() {
+    if (!opened_) return false;
+    CameraStorageInformation* storages = nullptr;
+    int count = 0;
+    const int result = gp_camera_get_storageinfo(camera_, &storages, &count, library_.context());
+    std::free(storages);
+    if (result < GP_OK) lastResult_ = result;
+    return result >= GP_OK || result == GP_ERROR_NOT_SUPPORTED;
 }
 
 void GphotoCamera::close() {

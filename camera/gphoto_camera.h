@@ -46,6 +46,9 @@ public:
     // camera has no such entry or it could not be read (lastResult() says which).
     bool text(const char* entry, std::string& value);
     int lastResult() const { return lastResult_; }
+    // Whether the camera still answers a request (its storage list): a
+    // missing entry and a camera gone look alike otherwise.
+    bool answers();
     // Closes the connection, ending the camera's session.
     void close();
 

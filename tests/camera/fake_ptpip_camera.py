@@ -27,20 +27,23 @@ EOS_GET_STORAGE_IDS, EOS_GET_STORAGE_INFO, EOS_REMOTE_RELEASE, EOS_SET_PROP_EX =
 EOS_SET_REMOTE_MODE, EOS_SET_EVENT_MODE, EOS_GET_EVENT = 0x9114, 0x9115, 0x9116
 OK, GENERAL_ERROR, NOT_SUPPORTED, PROP_NOT_SUPPORTED = 0x2001, 0x2002, 0x2005, 0x200A
 UINT16, UINT32, STRING = 0x0004, 0x0006, 0xFFFF
+COUNT_PROPERTIES = (0xD310, 0xD059)
 
 BASE_OPERATIONS = [GET_DEVICE_INFO, OPEN_SESSION, CLOSE_SESSION, GET_STORAGE_IDS,
                    GET_PROP_DESC, GET_PROP_VALUE, SET_PROP_VALUE]
 EOS_OPERATIONS = [EOS_GET_STORAGE_IDS, EOS_GET_STORAGE_INFO, EOS_REMOTE_RELEASE, EOS_SET_PROP_EX,
                   EOS_SET_REMOTE_MODE, EOS_SET_EVENT_MODE, EOS_GET_EVENT]
 
+# Fujifilm's 0xD207 says who drives the body: 1 the camera, 2 the computer.
 # kind: vendor extension, manufacturer, model, serial, extra operations,
 # properties {code: (type, value)}, count sent in the EOS event stream.
 KINDS = {
     'eos': (0x0B, 'Canon Inc.', 'Canon EOS 600D', '083021004567', EOS_OPERATIONS, {}, 15873),
     'eos-silent': (0x0B, 'Canon Inc.', 'Canon EOS 80D', '183021004568', EOS_OPERATIONS, {}, None),
-    'fuji': (0x0E, 'FUJIFILM', 'X-T3', '8FA12345', [], {0xD310: (UINT32, 24567 << 16)}, None),
-    'fuji-unshifted': (0x0E, 'FUJIFILM', 'GFX100 II', '9GB23456', [], {0xD310: (UINT32, 1363)}, None),
-    'fuji-refused': (0x0E, 'FUJIFILM', 'X-S10', '7GC34567', [], {}, None),
+    'fuji': (0x0E, 'FUJIFILM', 'X-T3', '8FA12345', [], {0xD310: (UINT32, 24567 << 16), 0xD207: (UINT16, 1)}, None),
+    'fuji-unshifted': (0x0E, 'FUJIFILM', 'GFX100 II', '9GB23456', [], {0xD310: (UINT32, 1363), 0xD207: (UINT16, 1)},
+                       None),
+    'fuji-refused': (0x0E, 'FUJIFILM', 'X-S10', '7GC34567', [], {0xD207: (UINT16, 1)}, None),
     'om': (0x00, 'OM Digital Solutions', 'OM-1', 'BJK212345', [], {0xD059: (UINT32, 4017)}, None),
     'nikon': (0x0A, 'Nikon Corporation', 'D750', '3012345', [], {}, None),
 }
@@ -211,8 +214,8 @@ def serve_commands(conn, camera):
         ops += 1
         if camera.log:
             print(f'{time.monotonic():.3f} op {code:04x} {params} {data.hex() if data else ""}', file=sys.stderr, flush=True)
-        if camera.hostile == 'drop' and ops > 3:
-            conn.close()
+        if camera.hostile == 'drop' and code == GET_PROP_DESC and params and params[0] in COUNT_PROPERTIES:
+            conn.close()  # unplugged as the count is asked for
             return
         if camera.hostile == 'silent' and code != GET_DEVICE_INFO:
             time.sleep(3600)
