@@ -12,7 +12,7 @@ _tiffwalker() {
         return
     fi
     if [[ "$cur" == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "-r --recursive --format --trace --problems -j --jobs --help --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "-r --recursive --format --trace --problems --camera -j --jobs --help --version" -- "$cur")
         return
     fi
     # Folders, and the files the tool reads, their names in any case.
