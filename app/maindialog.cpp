@@ -1,5 +1,9 @@
 #include "maindialog.h"
 
+#ifdef FRAMETALLY_HAVE_CAMERA
+#include "camerareader.h"
+#endif
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -100,6 +104,15 @@ bool CMainDialog::OnInitDialog()
 {
     m_menuBar = new QMenuBar(this);
     QMenu* file = m_menuBar->addMenu(tr("&File"));
+#ifdef FRAMETALLY_HAVE_CAMERA
+    auto* camera = new CCameraReader(
+        this, [this](const frametally::SelectReading& reading) { showReading(reading); });
+    QAction* fromCamera =
+        file->addAction(tr("Read From &Camera"), camera, &CCameraReader::OnReadFromCamera);
+    fromCamera->setObjectName(QStringLiteral("readFromCameraAction"));
+    fromCamera->setShortcut(QKeySequence(tr("Ctrl+R")));
+    file->addSeparator();
+#endif
     QAction* exit = file->addAction(tr("E&xit"), this, &CMainDialog::OnExit);
     exit->setObjectName(QStringLiteral("exitAction"));
     exit->setShortcuts(QKeySequence::Quit);

@@ -14,6 +14,9 @@
 #include "interrupt.h"
 #include "ordered_reading.h"
 #include "run.h"
+#ifdef FRAMETALLY_HAVE_CAMERA
+#include "camera_run.h"
+#endif
 
 using namespace frametally::cli;
 
@@ -68,8 +71,12 @@ at once.
 Exit status: 0 every file gave a count, 1 some gave a failure text (or a folder could not be read),
 3 some reading raised an error, 2 usage error, 130 stopped by Ctrl-C.
 
+Cameras (--camera): the count a connected Canon EOS, Fujifilm or Olympus / OM System body gives over
+USB, a row each in the same formats, source "camera" and the port where a file has its path.
+
 Examples:
   tiffwalker DSC_0001.NEF
+  tiffwalker --camera
   tiffwalker -r ~/Pictures
   tiffwalker -r --history ~/Pictures
   tiffwalker -r --format json /media/card | jq -r 'select(.status=="count") | .result')";
@@ -119,8 +126,16 @@ int main(int argc, char** argv) {
     bool problems = false;
     bool history = false;
     unsigned threads = availableProcessors();
-    app.add_option("PATH", operands, "Camera files (" + frametally::fileTypeNamesText() + "), or folders of them")
-        ->required();
+    app.add_option("PATH", operands, "Camera files (" + frametally::fileTypeNamesText() + "), or folders of them");
+#ifdef FRAMETALLY_HAVE_CAMERA
+    std::string cameraPort;
+    CLI::Option* camera =
+        app.add_option("--camera", cameraPort,
+                       "Read the count of every connected camera, or of the one at PORT (usb:001,006, "
+                       "ptpip:ADDRESS:PORT:PORT), instead of files")
+            ->expected(0, 1)
+            ->type_name("[PORT]");
+#endif
     app.add_flag("-r,--recursive", recursive, "Read the folders below the named folders too");
     app.add_option("--format", formatName, "Output format: text (default), tsv or json")
         ->check(CLI::IsMember({"text", "tsv", "json"}));
@@ -146,6 +161,20 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : kUsageErrorExitCode;
     }
 
+#ifdef FRAMETALLY_HAVE_CAMERA
+    if (camera->count() > 0) {
+        if (!operands.empty()) {
+            std::cerr << "--camera reads cameras, not files: name no PATH with it\n";
+            return kUsageErrorExitCode;
+        }
+        prepareStandardStreams();
+        return runCamera(cameraPort, formatNamed(formatName), std::cout, std::cerr);
+    }
+#endif
+    if (operands.empty()) {
+        std::cerr << "PATH is required\nRun with --help for more information.\n";
+        return kUsageErrorExitCode;
+    }
     prepareStandardStreams();
     std::ios::sync_with_stdio(false);
     watchForInterrupt();

@@ -4,7 +4,7 @@
 # a machine that has them all.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev qt6-base-dev "$@")
+packages=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev qt6-base-dev pkg-config libgphoto2-dev python3 "$@")
 
 missing=()
 for package in "${packages[@]}"; do

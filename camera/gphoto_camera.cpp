@@ -1,0 +1,98 @@
+#include "gphoto_camera.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace frametally::camera {
+
+namespace {
+
+void keepError(GPContext*, const char* text, void* data) { *static_cast<std::string*>(data) = text ? text : ""; }
+
+}  // namespace
+
+GphotoLibrary::GphotoLibrary() {
+    context_ = gp_context_new();
+    gp_context_set_error_func(context_, keepError, &lastError_);
+    gp_abilities_list_new(&abilities_);
+    gp_port_info_list_new(&ports_);
+    loadResult_ = gp_abilities_list_load(abilities_, context_);
+    if (loadResult_ >= GP_OK) loadResult_ = gp_port_info_list_load(ports_);
+}
+
+GphotoLibrary::~GphotoLibrary() {
+    gp_port_info_list_free(ports_);
+    gp_abilities_list_free(abilities_);
+    gp_context_unref(context_);
+}
+
+GphotoCamera::~GphotoCamera() {
+    close();
+    if (camera_) gp_camera_free(camera_);
+}
+
+int GphotoCamera::open(const std::string& port, const std::string& model) {
+    if ((lastResult_ = gp_camera_new(&camera_)) < GP_OK) return lastResult_;
+    const int modelIndex = gp_abilities_list_lookup_model(library_.abilities(), model.c_str());
+    if (modelIndex < GP_OK) return lastResult_ = GP_ERROR_MODEL_NOT_FOUND;
+    CameraAbilities abilities;
+    if ((lastResult_ = gp_abilities_list_get_abilities(library_.abilities(), modelIndex, &abilities)) < GP_OK ||
+        (lastResult_ = gp_camera_set_abilities(camera_, abilities)) < GP_OK) {
+        return lastResult_;
+    }
+    const int portIndex = gp_port_info_list_lookup_path(library_.ports(), port.c_str());
+    if (portIndex < GP_OK) return lastResult_ = GP_ERROR_UNKNOWN_PORT;
+    GPPortInfo portInfo;
+    if ((lastResult_ = gp_port_info_list_get_info(library_.ports(), portIndex, &portInfo)) < GP_OK ||
+        (lastResult_ = gp_camera_set_port_info(camera_, portInfo)) < GP_OK) {
+        return lastResult_;
+    }
+    lastResult_ = gp_camera_init(camera_, library_.context());
+    opened_ = lastResult_ >= GP_OK;
+    return lastResult_;
+}
+
+bool GphotoCamera::text(const char* entry, std::string& value) {
+    if (!opened_) return false;
+    CameraWidget* widget = nullptr;
+    lastResult_ = gp_camera_get_single_config(camera_, entry, &widget, library_.context());
+    if (lastResult_ < GP_OK) return false;
+    CameraWidgetType type;
+    gp_widget_get_type(widget, &type);
+    bool read = false;
+    if (type == GP_WIDGET_RANGE) {
+        float number = 0;
+        if (gp_widget_get_value(widget, &number) >= GP_OK) {
+            char digits[32];
+            std::snprintf(digits, sizeof digits, "%.0f", static_cast<double>(number));
+            value = digits;
+            read = true;
+        }
+    } else if (type == GP_WIDGET_TEXT || type == GP_WIDGET_RADIO || type == GP_WIDGET_MENU) {
+        const char* text = nullptr;
+        if (gp_widget_get_value(widget, &text) >= GP_OK && text) {
+            value = text;
+            read = true;
+        }
+    }
+    gp_widget_free(widget);
+    return read;
+}
+
+bool GphotoCamera::answers() {
+    if (!opened_) return false;
+    CameraStorageInformation* storages = nullptr;
+    int count = 0;
+    const int result = gp_camera_get_storageinfo(camera_, &storages, &count, library_.context());
+    std::free(storages);
+    if (result < GP_OK) lastResult_ = result;
+    return result >= GP_OK || result == GP_ERROR_NOT_SUPPORTED;
+}
+
+void GphotoCamera::close() {
+    if (opened_) gp_camera_exit(camera_, library_.context());
+    opened_ = false;
+}
+
+}  // namespace frametally::camera
