@@ -44,24 +44,24 @@ public:
     void row(const FileOutcome& outcome) override { history_.add(outcome, static_cast<std::uint32_t>(delivered_++)); }
 
     void finish(const Tally& tally, const RunEnd& end) override {
-        const std::vector<BodySummary> bodies = history_.finish();
+        const std::vector<HistorySummary> bodies = history_.finish();
         const PathOfFile pathOf = [this](std::uint32_t file) { return paths_[file]; };
         const HistoryLineSink sink = [this](const std::string& line) { out_ << line; };
         if (format_ == Format::Tsv) {
             out_ << historyTsvHeader();
-            for (const BodySummary& body : bodies) historyTsvRows(body, pathOf, sink);
+            for (const HistorySummary& body : bodies) historyTsvRows(body, pathOf, sink);
             return;
         }
         if (format_ == Format::Json) {
-            for (const BodySummary& body : bodies) historyJsonRows(body, pathOf, sink);
+            for (const HistorySummary& body : bodies) historyJsonRows(body, pathOf, sink);
             return;
         }
-        for (const BodySummary& body : bodies) writeBody(body, bodies);
+        for (const HistorySummary& body : bodies) writeBody(body, bodies);
         writeEnd(tally, end, bodies);
     }
 
 private:
-    void writeBody(const BodySummary& body, const std::vector<BodySummary>& bodies) {
+    void writeBody(const HistorySummary& body, const std::vector<HistorySummary>& bodies) {
         FileDetails details;
         details.make = body.make;
         details.model = body.model;
@@ -93,7 +93,7 @@ private:
         out_ << '\n';
     }
 
-    void writeRating(const BodySummary& body) {
+    void writeRating(const HistorySummary& body) {
         out_ << "  rated: " << withThousands(*body.ratedReleases) << " releases";
         if (!body.ratedSource.empty()) out_ << " (" << escapedForDisplay(body.ratedSource) << ")";
         if (body.ratedPassed) {
@@ -106,7 +106,7 @@ private:
         out_ << '\n';
     }
 
-    void writeReadings(const BodySummary& body, const std::vector<BodySummary>& bodies) {
+    void writeReadings(const HistorySummary& body, const std::vector<HistorySummary>& bodies) {
         size_t countWidth = 5;
         for (const HistoryReading& reading : body.readings) {
             countWidth = std::max(countWidth, std::to_string(reading.count).size());
@@ -128,10 +128,10 @@ private:
 
     // The other file of an anomaly: another model's, named, for a shared
     // serial number; else the picture above.
-    std::string otherFileShown(const HistoryAnomaly& anomaly, const std::vector<BodySummary>& bodies) {
+    std::string otherFileShown(const HistoryAnomaly& anomaly, const std::vector<HistorySummary>& bodies) {
         std::string shown = escapedForDisplay(paths_[anomaly.otherFile]);
         if (anomaly.kind != AnomalyKind::SharedSerial) return shown;
-        for (const BodySummary& other : bodies) {
+        for (const HistorySummary& other : bodies) {
             if (!other.readings.empty() && other.readings.front().file == anomaly.otherFile) {
                 return escapedForDisplay(other.model) + " in " + shown;
             }
@@ -139,7 +139,7 @@ private:
         return shown;
     }
 
-    void writeEnd(const Tally& tally, const RunEnd& end, const std::vector<BodySummary>& bodies) {
+    void writeEnd(const Tally& tally, const RunEnd& end, const std::vector<HistorySummary>& bodies) {
         if (end.interrupted && end.searchStopped) {
             out_ << "Interrupted while searching folders: no file read.\n";
             return;
@@ -151,7 +151,7 @@ private:
             return;
         }
         size_t anomalies = 0;
-        for (const BodySummary& body : bodies) anomalies += body.anomalies.size();
+        for (const HistorySummary& body : bodies) anomalies += body.anomalies.size();
         out_ << plural(tally.files(), "file", "files") << " read, "
              << plural(tally.withStatus(Status::Count), "count", "counts") << "; "
              << plural(bodies.size(), "body", "bodies") << ", " << plural(anomalies, "anomaly", "anomalies") << ".\n";

@@ -55,8 +55,8 @@ compared is the mechanical count where a file records one beside its count.
   anomaly (lower_count, impossible_rate, shared_serial), anomaly_file, and on body rows readings,
   undated, first_seen, last_seen, releases_per_month, rated_releases, projected_date (a day, or
   "passed"), anomalies.
-  --format json: the same rows as JSON objects, numbers as numbers, with anomaly_words and
-  rated_source.
+  --format json: the same rows as JSON objects, numbers as numbers, with anomaly_words,
+  rated_source, and serial_shown and date_shown (as the other front ends show them).
 
 @FOLDERS@ Symbolic links to folders are followed, each folder once. A file reached
 twice is read once. Folders that cannot be listed are reported on standard error.

@@ -82,7 +82,7 @@ bool possibleRise(const HistoryReading& a, const HistoryReading& b) {
     return rise <= kImpossibleReleasesPerSecond * seconds;
 }
 
-void summarize(BodySummary& body) {
+void summarize(HistorySummary& body) {
     std::sort(body.readings.begin(), body.readings.end(), [](const HistoryReading& a, const HistoryReading& b) {
         return std::tie(a.taken, a.count, a.file) < std::tie(b.taken, b.count, b.file);
     });
@@ -130,7 +130,7 @@ void BodyHistory::add(const Inspection& inspection, std::uint32_t file) {
     // each kind is a history of its own (no body is known to mix them).
     const Key key{inspection.maker, inspection.details.model, inspection.details.serialNumber, kind};
     auto [at, fresh] = bodies_.try_emplace(key);
-    BodySummary& body = at->second;
+    HistorySummary& body = at->second;
     if (fresh) {
         body.maker = inspection.maker;
         body.make = inspection.details.make;
@@ -150,8 +150,8 @@ void BodyHistory::add(const Inspection& inspection, std::uint32_t file) {
     body.readings.push_back({*taken, count, file});
 }
 
-std::vector<BodySummary> BodyHistory::finish() {
-    std::vector<BodySummary> out;
+std::vector<HistorySummary> BodyHistory::finish() {
+    std::vector<HistorySummary> out;
     out.reserve(bodies_.size());
     for (auto& [key, body] : bodies_) out.push_back(std::move(body));
     bodies_.clear();
@@ -169,8 +169,8 @@ std::vector<BodySummary> BodyHistory::finish() {
         }
         if (models.size() < 2) continue;
         for (size_t k = 0; k < models.size(); ++k) {
-            BodySummary& body = out[models[k]];
-            const BodySummary& other = out[models[(k + 1) % models.size()]];
+            HistorySummary& body = out[models[k]];
+            const HistorySummary& other = out[models[(k + 1) % models.size()]];
             body.anomalies.insert(body.anomalies.begin(),
                                   {AnomalyKind::SharedSerial, body.readings.front().file, other.readings.front().file});
         }

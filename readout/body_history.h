@@ -52,7 +52,7 @@ struct HistoryAnomaly {
     std::uint32_t otherFile = 0;
 };
 
-struct BodySummary {
+struct HistorySummary {
     tiffwalker::Maker maker = tiffwalker::Maker::Unknown;
     std::string make;    // the Make text of its first file
     std::string model;   // as the files write it
@@ -87,13 +87,13 @@ public:
     // Every body, ordered by maker, model, serial number and kind of count,
     // with its readings sorted, its rate, projection and anomalies. Leaves
     // the history empty.
-    std::vector<BodySummary> finish();
+    std::vector<HistorySummary> finish();
 
     std::size_t bodies() const { return bodies_.size(); }
 
 private:
     using Key = std::tuple<tiffwalker::Maker, std::string, std::string, tiffwalker::CountKind>;
-    std::map<Key, BodySummary> bodies_;
+    std::map<Key, HistorySummary> bodies_;
 };
 
 // "2026:12:07 10:00:00" (EXIF's DateTimeOriginal) as seconds from

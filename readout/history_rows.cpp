@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "report_rows.h"
+#include "shown_texts.h"
 
 namespace frametally {
 
@@ -39,6 +40,8 @@ enum Column {
     // JSON only.
     kAnomalyWords = kTsvColumns,
     kRatedSource,
+    kSerialShown,  // the serial number and the date as every front end shows them
+    kDateShown,
     kAllColumns,
 };
 
@@ -69,11 +72,13 @@ constexpr ColumnShape kColumns[kAllColumns] = {
     {"anomalies", Shape::Number},
     {"anomaly_words", Shape::Text},
     {"rated_source", Shape::Text},
+    {"serial_shown", Shape::Text},
+    {"date_shown", Shape::Text},
 };
 
 using Row = std::array<std::string, kAllColumns>;
 
-Row keyRow(const BodySummary& body, const char* kind) {
+Row keyRow(const HistorySummary& body, const char* kind) {
     Row row;
     row[kRow] = kind;
     row[kMake] = body.make;
@@ -81,11 +86,12 @@ Row keyRow(const BodySummary& body, const char* kind) {
     row[kSerial] = body.serial;
     row[kMaker] = tiffwalker::makerName(body.maker);
     row[kCountKind] = countKindName(body.countKind);
+    row[kSerialShown] = serialShown(body.serial);
     return row;
 }
 
 // Hands on the rows of one body, in the order written: its pictures, then itself.
-void eachRow(const BodySummary& body, const PathOfFile& pathOf, const std::function<void(const Row&)>& take) {
+void eachRow(const HistorySummary& body, const PathOfFile& pathOf, const std::function<void(const Row&)>& take) {
     Row row = keyRow(body, "reading");
     size_t next = 0;  // anomalies come in the order of the pictures that show them
     for (const HistoryReading& reading : body.readings) {
@@ -94,6 +100,7 @@ void eachRow(const BodySummary& body, const PathOfFile& pathOf, const std::funct
             anomaly = &body.anomalies[next++];
         row[kPath] = pathOf(reading.file);
         row[kDate] = exifDateOf(reading.taken);
+        row[kDateShown] = dateShown(row[kDate]);
         row[kCount] = std::to_string(reading.count);
         row[kAnomaly] = anomaly ? anomalyName(anomaly->kind) : "";
         row[kAnomalyFile] = anomaly ? pathOf(anomaly->otherFile) : "";
@@ -126,7 +133,7 @@ std::string historyTsvHeader() {
     return line + '\n';
 }
 
-void historyTsvRows(const BodySummary& body, const PathOfFile& pathOf, const HistoryLineSink& sink) {
+void historyTsvRows(const HistorySummary& body, const PathOfFile& pathOf, const HistoryLineSink& sink) {
     std::string line;
     eachRow(body, pathOf, [&](const Row& row) {
         line.clear();
@@ -139,7 +146,7 @@ void historyTsvRows(const BodySummary& body, const PathOfFile& pathOf, const His
     });
 }
 
-void historyJsonRows(const BodySummary& body, const PathOfFile& pathOf, const HistoryLineSink& sink) {
+void historyJsonRows(const HistorySummary& body, const PathOfFile& pathOf, const HistoryLineSink& sink) {
     std::string line;
     eachRow(body, pathOf, [&](const Row& row) {
         line = "{";

@@ -23,12 +23,12 @@ using HistoryLineSink = std::function<void(const std::string& line)>;
 std::string historyTsvHeader();
 // The body's picture rows in order of date taken, then its own row; each
 // field escaped as the file rows' are.
-void historyTsvRows(const BodySummary& body, const PathOfFile& pathOf, const HistoryLineSink& sink);
+void historyTsvRows(const HistorySummary& body, const PathOfFile& pathOf, const HistoryLineSink& sink);
 // The same as JSON lines: counts and figures as numbers, a body key that is
 // missing as null, fields that do not apply to the row left out; a picture
 // with an anomaly also has its words in "anomaly_words", a body row its
 // rating's source in "rated_source".
-void historyJsonRows(const BodySummary& body, const PathOfFile& pathOf, const HistoryLineSink& sink);
+void historyJsonRows(const HistorySummary& body, const PathOfFile& pathOf, const HistoryLineSink& sink);
 
 // A rate as the rows give it: one decimal, "1020.4".
 std::string rateText(double releasesPerMonth);

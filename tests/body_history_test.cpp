@@ -18,7 +18,7 @@
 
 using frametally::AnomalyKind;
 using frametally::BodyHistory;
-using frametally::BodySummary;
+using frametally::HistorySummary;
 using frametally::Inspection;
 using testing_support::runTiffwalker;
 using testing_support::TempDir;
@@ -29,7 +29,7 @@ namespace {
 // The library's files, by number; its bodies, by model.
 struct ReadLibrary {
     std::vector<std::string> paths;
-    std::map<std::string, BodySummary> bodies;
+    std::map<std::string, HistorySummary> bodies;
 
     std::vector<std::string> readingPaths(const std::string& model) const {
         std::vector<std::string> out;
@@ -55,7 +55,7 @@ ReadLibrary readLibrary(const TempDir& dir, unsigned seed) {
         if (inspection.details.model == "NIKON D850") inspection.ratedReleases = 200000;
         history.add(inspection, i);
     }
-    for (BodySummary& body : history.finish()) read.bodies[body.model] = std::move(body);
+    for (HistorySummary& body : history.finish()) read.bodies[body.model] = std::move(body);
     return read;
 }
 
@@ -90,7 +90,7 @@ TEST(BodyHistory, SyntheticLibraryGivesItsKnownHistoriesInAnyOrder) {
         const ReadLibrary read = readLibrary(dir, seed);
         ASSERT_EQ(read.bodies.size(), 6u);  // the file without a count is in none
 
-        const BodySummary& d850 = read.bodies.at("NIKON D850");
+        const HistorySummary& d850 = read.bodies.at("NIKON D850");
         EXPECT_EQ(read.readingPaths("NIKON D850"),
                   (std::vector<std::string>{"d850/DSC_1000.NEF", "d850/DSC_1001.NEF", "d850/DSC_1002.NEF",
                                             "d850/DSC_1003.NEF", "d850/DSC_1004.NEF", "d850/DSC_1004.JPG"}));
@@ -116,7 +116,7 @@ TEST(BodyHistory, SyntheticLibraryGivesItsKnownHistoriesInAnyOrder) {
                              {AnomalyKind::ImpossibleRate, "z6/5-five-seconds-on.NEF", "z6/4.NEF"}}));
         EXPECT_EQ(frametally::rateText(*read.bodies.at("NIKON Z 6").releasesPerMonth), "1521.8");
 
-        const BodySummary& d70 = read.bodies.at("NIKON D70");
+        const HistorySummary& d70 = read.bodies.at("NIKON D70");
         EXPECT_TRUE(d70.serial.empty());
         EXPECT_EQ(d70.readings.size(), 2u);
         EXPECT_EQ(d70.undated, 1u);
@@ -274,7 +274,7 @@ TEST(BodyHistory, SameHistoryFromTheFilesTsvLines) {
     }
     const auto rows = [&](BodyHistory& history) {
         std::string text;
-        for (const BodySummary& body : history.finish()) {
+        for (const HistorySummary& body : history.finish()) {
             frametally::historyJsonRows(
                 body, [&](std::uint32_t file) { return paths[file]; }, [&](const std::string& line) { text += line; });
         }

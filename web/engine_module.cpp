@@ -180,7 +180,7 @@ EMSCRIPTEN_KEEPALIVE void frametally_history_add(const char* tsvLine) {
 
 EMSCRIPTEN_KEEPALIVE const char* frametally_history_json() {
     pageHistoryRows.clear();
-    for (const frametally::BodySummary& body : pageHistory.finish()) {
+    for (const frametally::HistorySummary& body : pageHistory.finish()) {
         frametally::historyJsonRows(
             body, [](uint32_t file) { return pageHistoryPaths[file]; },
             [](const std::string& line) { pageHistoryRows += line; });

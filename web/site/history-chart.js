@@ -7,7 +7,7 @@
 // draws it. The chart is SVG drawn here: a few dozen lines against a charting
 // library many times the page's size, and SVG scales with the page, takes its
 // colours from the style sheet and needs nothing the page's policy forbids.
-import { breakableName, dateShown, serialShown } from './shown-texts.js';
+import { breakableName } from './shown-texts.js';
 
 export const CHART = { width: 640, height: 240, left: 84, right: 16, top: 16, bottom: 36 };
 const DAY_MS = 24 * 60 * 60 * 1000;
@@ -101,7 +101,7 @@ function element(name, className, ...content) {
 
 function bodyName(row) {
   const camera = row.model || row.make || 'unknown camera';
-  const serial = serialShown(row.serial);
+  const serial = row.serial_shown || '';
   return serial ? `${camera}, serial ${serial}` : `${camera} (no serial number: its files are grouped by model)`;
 }
 
@@ -110,8 +110,8 @@ function chartWords(body) {
   const { row, readings } = body;
   const anomalies = readings.filter((r) => r.anomaly).length;
   const parts = [`Count against date taken for ${bodyName(row)}: ${readings.length} pictures`,
-    `from ${readings[0].date_time_original}, count ${withThousands(readings[0].count)}`,
-    `to ${readings[readings.length - 1].date_time_original}, count ${withThousands(row.count)}`];
+    `from ${readings[0].date_shown}, count ${withThousands(readings[0].count)}`,
+    `to ${readings[readings.length - 1].date_shown}, count ${withThousands(row.count)}`];
   if (row.rated_releases) parts.push(`rated releases ${withThousands(row.rated_releases)} drawn`);
   parts.push(`${anomalies} ${anomalies === 1 ? 'anomaly' : 'anomalies'} marked. The table below holds the same points.`);
   return parts.join(', ');
@@ -144,7 +144,7 @@ function drawChart(body) {
     const mark = p.anomaly
       ? svg('path', { d: `M${p.x} ${p.y - 7}L${p.x + 7} ${p.y}L${p.x} ${p.y + 7}L${p.x - 7} ${p.y}Z`, class: 'point anomaly' })
       : svg('circle', { cx: p.x, cy: p.y, r: 4, class: 'point' });
-    mark.append(svg('title', {}, `${p.reading.date_time_original}: ${withThousands(p.reading.count)}${p.anomaly ? ` (${p.anomaly.replace('_', ' ')})` : ''}`));
+    mark.append(svg('title', {}, `${p.reading.date_shown}: ${withThousands(p.reading.count)}${p.anomaly ? ` (${p.anomaly.replace('_', ' ')})` : ''}`));
     chart.append(mark);
   }
   return chart;
@@ -165,7 +165,7 @@ function pointsTable(body) {
     if (reading.anomaly) tr.className = 'anomaly';
     // Labelled, as the page's cards on a phone show each cell with its heading.
     const add = (label, content) => { const td = tr.insertCell(); td.dataset.label = label; td.append(content); };
-    add('Taken', dateShown(reading.date_time_original));
+    add('Taken', reading.date_shown || '');
     add('Count', withThousands(reading.count));
     add('File', breakableName(reading.path));
     add('Anomaly', reading.anomaly ? `${reading.anomaly_words}; set against ${reading.anomaly_file}` : '');
