@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -25,7 +24,17 @@ TEST(ShutterRatings, EveryRowOfTheTableIsBuiltInAndOfItsForm) {
     const auto ratings = tiffwalker::shutterRatings();
     EXPECT_EQ(ratings.size(), rows);  // the build dropped no row
     std::set<std::pair<Maker, std::string_view>> bodies;
-    const std::regex date("20[0-9]{2}-(0[1-9]|1[0-2])-(0[1-9]|[12][0-9]|3[01])");
+    // YYYY-MM-DD (std::regex draws false uninitialised-use reports from GCC 12
+    // under the sanitizers).
+    const auto isDate = [](std::string_view d) {
+        if (d.size() != 10 || d[4] != '-' || d[7] != '-') return false;
+        for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+            if (d[i] < '0' || d[i] > '9') return false;
+        }
+        const int month = (d[5] - '0') * 10 + (d[6] - '0');
+        const int day = (d[8] - '0') * 10 + (d[9] - '0');
+        return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+    };
     for (const auto& r : ratings) {
         SCOPED_TRACE(std::string(r.model));
         EXPECT_TRUE(bodies.emplace(r.maker, r.model).second) << "a second row";
@@ -33,7 +42,7 @@ TEST(ShutterRatings, EveryRowOfTheTableIsBuiltInAndOfItsForm) {
         EXPECT_FALSE(r.rated.empty());
         EXPECT_TRUE(r.source.starts_with("https://") || r.source.starts_with("http://"));
         EXPECT_TRUE(r.sourceKind == "maker" || r.sourceKind == "press");
-        EXPECT_TRUE(std::regex_match(std::string(r.readOn), date));
+        EXPECT_TRUE(isDate(r.readOn));
         EXPECT_EQ(shutterRating(r.maker, r.model), &r);
     }
 }
