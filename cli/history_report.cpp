@@ -12,23 +12,13 @@
 #include "history_rows.h"
 #include "report_writer.h"
 #include "text_escape.h"
+#include "text_shape.h"
 
 namespace frametally::cli {
 
 namespace {
 
 constexpr size_t kTakenWidth = 19;  // "2026:12:07 10:00:00"
-
-// 200000 as "200,000".
-std::string withThousands(std::uint64_t value) {
-    const std::string digits = std::to_string(value);
-    std::string out;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-        out += digits[i];
-    }
-    return out;
-}
 
 std::string plural(size_t n, const char* one, const char* many) {
     return withThousands(n) + " " + (n == 1 ? one : many);

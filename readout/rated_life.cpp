@@ -4,24 +4,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "text_shape.h"
+
 namespace frametally {
 
 namespace {
 
 using tiffwalker::CountKind;
-
-// 200000 as "200,000".
-std::string withThousands(std::uint64_t value) {
-    // Built forwards rather than with inserts, which GCC 12 at -O3 (the
-    // Windows build) reports as overlapping copies that are not there.
-    const std::string digits = std::to_string(value);
-    std::string text;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
-        text += digits[i];
-    }
-    return text;
-}
 
 std::optional<std::uint64_t> countOf(const std::string& result) {
     std::uint64_t count = 0;

@@ -5,6 +5,18 @@
 
 namespace frametally {
 
+std::string withThousands(std::uint64_t value) {
+    // Built forwards rather than with inserts, which GCC 12 at -O3 (the
+    // Windows build) reports as overlapping copies that are not there.
+    const std::string digits = std::to_string(value);
+    std::string text;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
 std::string trimmed(const std::string& text) {
     const auto isPadding = [](char c) { return c == '\0' || std::isspace(static_cast<unsigned char>(c)); };
     size_t end = text.size();

@@ -1,5 +1,6 @@
 #pragma once
 // Small text shapings for showing what a file holds.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,8 @@ namespace frametally {
 
 // Without the NULs and spaces that pad ASCII values at either end.
 std::string trimmed(const std::string& text);
+// 200000 as "200,000".
+std::string withThousands(std::uint64_t value);
 // "\r\n" (the engine's line break in messages) as "\n".
 std::string withLineBreaks(const std::string& text);
 
