@@ -29,9 +29,11 @@ fi
 cmake --build "$build" -j "$(nproc)" --target frametally make_sample >/dev/null
 sample=$build/sample/DSC_0001.NEF
 edited=$build/sample/DSC_0002.JPG
+twoCounts=$build/sample/DSC_0003.NEF
 mkdir -p "$(dirname "$sample")" "$out"
 "$build/tools/make_sample" "$sample"
 "$build/tools/make_sample" --no-count "$edited"
+"$build/tools/make_sample" --two-counts "$twoCounts"
 
 work=$(mktemp -d)
 pids=()
@@ -80,14 +82,20 @@ sleep 0.3
 xdotool key ctrl+q
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 
-# The edited JPEG: No Count, and why.
-"$build/app/frametally" "$edited" >/dev/null 2>&1 &
-app=$!
-pids+=("$app")
-main=$(xdotool search --sync --onlyvisible --name '^Imagewright - Frametally$' | head -n 1)
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-sleep 1
-import -window "$main" -frame -strip "$out/main-dialog-no-count.png"
-xdotool key ctrl+q
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-echo "Wrote $out/main-dialog.png, $out/about-box.png and $out/main-dialog-no-count.png"
+# One file, shown alone and captured: the edited JPEG (No Count, and why),
+# and a body that records its mechanical releases beside every release, with
+# its rated life.
+shoot() {
+  "$build/app/frametally" "$1" >/dev/null 2>&1 &
+  app=$!
+  pids+=("$app")
+  main=$(xdotool search --sync --onlyvisible --name '^Imagewright - Frametally$' | head -n 1)
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+  sleep 1
+  import -window "$main" -frame -strip "$out/$2"
+  xdotool key ctrl+q
+  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+}
+shoot "$edited" main-dialog-no-count.png
+shoot "$twoCounts" main-dialog-two-counts.png
+echo "Wrote $out/main-dialog.png, $out/about-box.png, $out/main-dialog-no-count.png and $out/main-dialog-two-counts.png"

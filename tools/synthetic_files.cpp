@@ -323,6 +323,7 @@ Ifd cameraIfd0(const CameraFile& camera, bool withSubImage) {
     };
     if (camera.withShutterCount)
         makerNote->ifd.entries.push_back(Entry::longs(tags::kShutterCount, {camera.shutterCount}));
+    if (camera.mechanicalCount) makerNote->ifd.entries.push_back(Entry::longs(0x0037, {*camera.mechanicalCount}));
     if (!camera.serialNumber.empty()) makerNote->ifd.entries.push_back(Entry::ascii(0x001d, camera.serialNumber));
     if (camera.fullEntrySet) addFullMakerNoteEntries(makerNote->ifd.entries);
     std::sort(makerNote->ifd.entries.begin(), makerNote->ifd.entries.end(),

@@ -4,6 +4,7 @@
 // number is written in the byte order of the structure it belongs to.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +75,9 @@ struct CameraFile {
     Order makerNoteOrder = Order::Motorola;
     size_t imageBytes = 0;
     bool withShutterCount = true;
+    // The mechanical releases some bodies (D850, D780, Z) record beside the
+    // count, as maker-note entry 0x0037; none leaves it out.
+    std::optional<uint32_t> mechanicalCount;
     // What IFD0 and EXIF say about the file; an empty text leaves its entry out.
     std::string make = "NIKON CORPORATION";
     std::string software = "Ver.1.00";
