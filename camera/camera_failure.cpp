@@ -14,7 +14,7 @@ std::string usbDevicePath(const std::string& port) {
     unsigned device = 0;
     char rest = 0;
     if (std::sscanf(port.c_str(), "usb:%3u,%3u%c", &bus, &device, &rest) != 2) return {};
-    char path[32];
+    char path[48];
     std::snprintf(path, sizeof path, "/dev/bus/usb/%03u/%03u", bus, device);
     return path;
 }

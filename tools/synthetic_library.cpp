@@ -30,7 +30,7 @@ std::string dateOfDay(long days, unsigned secondsInDay) {
     const unsigned d = doy - (153 * mp + 2) / 5 + 1;
     const unsigned m = mp < 10 ? mp + 3 : mp - 9;
     const long y = static_cast<long>(yoe) + era * 400 + (m <= 2);
-    char text[40];
+    char text[96];  // room for any long and unsigned, as the compiler checks
     std::snprintf(text, sizeof text, "%04ld:%02u:%02u %02u:%02u:%02u", y, m, d, secondsInDay / 3600,
                   secondsInDay / 60 % 60, secondsInDay % 60);
     return text;
