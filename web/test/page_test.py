@@ -63,7 +63,8 @@ def second_version(site, into):
         with open(os.path.join(sources, name), 'a', encoding='utf-8') as script_file:
             script_file.write(f'\n{MARKER}\n')
     staged = os.path.join(into, 'v2')
-    subprocess.run(['cmake', f'-DSOURCE_DIR={sources}', f'-DMODULE_DIR={site}', f'-DSITE_DIR={staged}',
+    subprocess.run(['cmake', f'-DSOURCE_DIR={sources}', f'-DMODULE_DIR={site}', f'-DFILE_TYPES_DIR={site}',
+                    f'-DSITE_DIR={staged}',
                     '-P', os.path.join(WEB, 'stage_site.cmake')], check=True)
     return staged
 
