@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's Windows screenshots from the real dialog under Wine on a
-# virtual X display: docs/screenshots/windows-main-dialog.png (the bundled
-# sample's count) and windows-about-box.png. Wine draws the title bars itself
-# (no window manager needed). Builds build-windows first (tools/windows.sh).
+# virtual X display: docs/screenshots/windows-main-dialog.png (a synthetic
+# NIKON D850: both counts and the rated life) and windows-about-box.png. Wine
+# draws the title bars itself (no window manager needed). Builds build-windows first (tools/windows.sh).
 #
 #   tools/windows-screenshots.sh
 set -euo pipefail
@@ -29,7 +29,7 @@ cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 winpath() { echo "Z:${1//\//\\}"; }
-wine build-windows/tools/make_sample.exe "$(winpath "$scratch/DSC_0001.NEF")"
+wine build-windows/tools/make_sample.exe --two-counts "$(winpath "$scratch/DSC_0001.NEF")"
 shoot() {
   wine build-windows/winapp/dialog_gui_test.exe --screenshot "$1" "$(winpath "$scratch/$1.bmp")" "${@:2}"
 }
