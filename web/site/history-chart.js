@@ -195,7 +195,11 @@ let run = 0;  // the run whose history is wanted; a later run or Clear drops an 
 // Asks a reading worker for the history of the readings with a count.
 export function askForHistory(worker, readings) {
   run += 1;
-  const lines = readings.filter((r) => r.status === 'count' && r.tsvLine).map((r) => r.tsvLine);
+  // A reading keeps its TSV line as the file's bytes; the history needs its
+  // texts only to show them, so bytes that are not UTF-8 may become U+FFFD.
+  const decoder = new TextDecoder();
+  const lines = readings.filter((r) => r.row?.status === 'count' && r.tsvLine?.length)
+    .map((r) => (typeof r.tsvLine === 'string' ? r.tsvLine : decoder.decode(r.tsvLine)));
   worker.postMessage({ type: 'history', run, lines });
 }
 
