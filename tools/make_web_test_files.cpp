@@ -93,6 +93,12 @@ int main(int argc, char** argv) {
     synthetic::CameraFile notUtf8 = camera(6);
     notUtf8.serialNumber = std::string("2012\xff") + "45";
     ok &= write(root / "not-utf8.nef", synthetic::makeNef(notUtf8));
+    // A body that records its mechanical releases beside every release.
+    synthetic::CameraFile twoCounts = camera(46490);
+    twoCounts.model = "NIKON D850";
+    twoCounts.serialNumber = "3001234";
+    twoCounts.mechanicalCount = 31234;
+    ok &= write(root / "DSC_0005.NEF", synthetic::makeNef(twoCounts));
 
     ok &=
         write(root / "plain.jpg", {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xDA, 0x00, 0x02, 0xFF, 0xD9});

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Screenshots of the real page for the README, at a desktop and a phone
-width, after reading some of our synthetic files:
+"""Screenshots of the real page for the README, at 1280, 800 and 400 px and on
+a phone, after reading some of our synthetic files:
 
     screenshots.py SITE_DIR TEST_FILES_DIR OUTPUT_DIR
 """
@@ -10,8 +10,10 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser_session import Session  # noqa: E402
 
-SHOWN_FILES = ['DSC_0001.NEF', 'DSC_0002.JPG', 'dsc_0003.jpg', 'edited.jpg', 'coolpix.jpg', 'plain.jpg']
-SIZES = {'web-desktop.png': (1280, 900, False), 'web-phone.png': (390, 844, True)}
+SHOWN_FILES = ['DSC_0001.NEF', 'DSC_0002.JPG', 'dsc_0003.jpg', 'DSC_0005.NEF', 'edited.jpg', 'coolpix.jpg',
+               'plain.jpg']
+SIZES = {'web-desktop.png': (1280, 900, False), 'web-800.png': (800, 900, False), 'web-400.png': (400, 844, True),
+         'web-phone.png': (390, 844, True)}
 
 
 def main():
