@@ -15,7 +15,7 @@
 
 #include "readout.h"
 #include "synthetic_files.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "reading_outcome.h"
+#include <tiffwalker/reading_outcome.h>
 
 namespace frametally::camera {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "display_text.h"
-#include "tag_record.h"
+#include "walk/display_text.h"
+#include <tiffwalker/tag_record.h>
 
 namespace {
 
@@ -21,9 +21,9 @@ std::vector<uint16_t> findHandledTags() {
     const std::string probes[] = {"zz", "1.23456 2 3 4"};
     std::vector<uint16_t> tags;
     for (uint32_t tag = 0; tag <= 0xffff; ++tag) {
-        tiffwalker::CTagRecord record(tiffwalker::IFDENTRY{static_cast<uint16_t>(tag), 2, 0, 0}, 1);
+        std::string lens;
         for (const std::string& probe : probes) {
-            if (tiffwalker::displayTextFor(record, probe) != probe) {
+            if (tiffwalker::displayTextFor(static_cast<uint16_t>(tag), probe, lens) != probe) {
                 tags.push_back(static_cast<uint16_t>(tag));
                 break;
             }

@@ -27,8 +27,14 @@
 #include <string>
 
 #include "file_details.h"
-#include "reader.h"
-#include "tiffwalker.h"
+#include "context_free/engine_wide.h"
+#include "walk/ifd_walker.h"
+#include "walk/value_extraction.h"
+#include "walk/camera_identity.h"
+#include "reading/count_step.h"
+#include "reading/image_reading.h"
+#include "reading/original_jpeg_detection.h"
+#include <tiffwalker/tiffwalker.h>
 
 namespace {
 

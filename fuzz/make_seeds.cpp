@@ -19,9 +19,15 @@
 #include "hostile_containers.h"
 #include "hostile_files.h"
 #include "maker_note_files.h"
-#include "reader.h"
+#include "context_free/engine_wide.h"
+#include "walk/ifd_walker.h"
+#include "walk/value_extraction.h"
+#include "walk/camera_identity.h"
+#include "reading/count_step.h"
+#include "reading/image_reading.h"
+#include "reading/original_jpeg_detection.h"
 #include "synthetic_files.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 namespace fs = std::filesystem;
 

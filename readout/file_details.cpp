@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "ifd_types.h"
-#include "tag_numbers.h"
+#include <tiffwalker/ifd_types.h>
+#include <tiffwalker/tag_numbers.h>
 #include "text_shape.h"
 
 namespace frametally {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "record_list.h"
+#include <tiffwalker/record_list.h>
 
 namespace frametally {
 

@@ -3,7 +3,7 @@
 // outcome alone.
 #include <string>
 
-#include "reading_outcome.h"
+#include <tiffwalker/reading_outcome.h>
 
 namespace frametally {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "file_details.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 namespace frametally {
 

@@ -5,7 +5,7 @@
 // argument with the 16-bit keys and answers "Unknown" (or size 0) without a row.
 #include <cstdint>
 
-#include "ifd_types.h"
+#include <tiffwalker/ifd_types.h>
 
 namespace tiffwalker {
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "export.h"
-#include "reading_outcome.h"
+#include <tiffwalker/export.h>
+#include <tiffwalker/reading_outcome.h>
 
 namespace tiffwalker {
 

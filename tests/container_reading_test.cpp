@@ -13,12 +13,12 @@
 #include "byte_writer.h"
 #include "container_files.h"
 #include "container_test_support.h"
-#include "reading_context.h"
-#include "record_lookup.h"
+#include <tiffwalker/reading_context.h>
+#include "walk/record_lookup.h"
 #include "synthetic_files.h"
-#include "tag_numbers.h"
+#include <tiffwalker/tag_numbers.h>
 #include "test_support.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 using namespace tiffwalker;
 using container_testing::Bytes;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "byte_source.h"
+#include <tiffwalker/byte_source.h>
 #include "synthetic_files.h"
 
 namespace container_testing {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "decimal_text.h"
+#include "text/decimal_text.h"
 #include "test_support.h"
 
 using namespace tiffwalker;

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "display_text.h"
+#include "walk/display_text.h"
 #include "name_tables.h"
-#include "tag_record.h"
+#include <tiffwalker/tag_record.h>
 #include "test_support.h"
-#include "text_format.h"
+#include "text/text_format.h"
 
 namespace tiffwalker {
 namespace {

@@ -2,9 +2,10 @@
 
 #include <memory>
 
-#include "file_stream.h"
+#include "context_free/engine_wide.h"
+#include "io/file_stream.h"
 #include "test_support.h"
-#include "tiffwalker_exception.h"
+#include <tiffwalker/tiffwalker_exception.h>
 
 using namespace tiffwalker;
 using testing_support::CapturedOutput;

@@ -11,7 +11,7 @@
 #include "container/container_limits.h"
 #include "container_test_support.h"
 #include "hostile_containers.h"
-#include "reading_context.h"
+#include <tiffwalker/reading_context.h>
 #include "test_support.h"
 
 using namespace tiffwalker;

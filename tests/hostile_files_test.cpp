@@ -25,11 +25,17 @@
 
 #include "hostile_files.h"
 #include "name_tables.h"
-#include "reader.h"
-#include "reading_budget.h"
-#include "reading_limits.h"
+#include "context_free/engine_wide.h"
+#include "walk/ifd_walker.h"
+#include "walk/value_extraction.h"
+#include "walk/camera_identity.h"
+#include "reading/count_step.h"
+#include "reading/image_reading.h"
+#include "reading/original_jpeg_detection.h"
+#include "walk/reading_budget.h"
+#include "walk/reading_limits.h"
 #include "test_support.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 namespace {
 

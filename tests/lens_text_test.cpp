@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "display_text.h"
+#include "walk/display_text.h"
 #include "name_tables.h"
-#include "tag_record.h"
+#include <tiffwalker/tag_record.h>
 
 namespace tiffwalker {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "byte_writer.h"
-#include "file_stream.h"
-#include "maker_note_layouts.h"
-#include "maker_note_reading.h"
+#include "io/file_stream.h"
+#include "makernote/maker_note_layouts.h"
+#include "makernote/maker_note_reading.h"
 #include "maker_test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "readout.h"
 #include "synthetic_files.h"
 #include "test_support.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 using namespace tiffwalker;
 using testing_support::Bytes;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "test_support.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 namespace tiffwalker {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "maker_test_support.h"
-#include "sony_models.h"
+#include "makernote/sony_models.h"
 #include "test_support.h"
 
 namespace {

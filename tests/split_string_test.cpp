@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "split_string.h"
+#include "text/split_string.h"
 
 namespace tiffwalker {
 namespace {

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "test_support_system.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 namespace testing_support {
 

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "byte_order.h"
-#include "file_stream.h"
+#include "io/byte_order.h"
+#include "io/file_stream.h"
 #include "name_tables.h"
-#include "reader.h"
+#include "context_free/engine_wide.h"
+#include "walk/ifd_walker.h"
+#include "walk/value_extraction.h"
+#include "walk/camera_identity.h"
+#include "reading/count_step.h"
+#include "reading/image_reading.h"
+#include "reading/original_jpeg_detection.h"
 #include "test_support.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 using namespace tiffwalker;
 using testing_support::Bytes;

@@ -17,7 +17,7 @@
 #include "hostile_files.h"
 #include "synthetic_files.h"
 #include "test_support.h"
-#include "tiffwalker.h"
+#include <tiffwalker/tiffwalker.h>
 
 namespace fs = std::filesystem;
 using tiffwalker::ReadingContext;

@@ -2,7 +2,7 @@
 // outside the stretch, and a stretch that passes the file is cut to it.
 #include <gtest/gtest.h>
 
-#include "container/window_source.h"
+#include "io/window_source.h"
 #include "container_test_support.h"
 
 using container_testing::Bytes;

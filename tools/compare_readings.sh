@@ -13,7 +13,7 @@ for line in open(sys.argv[1], encoding="utf-8", errors="surrogateescape"):
         o=json.loads(line); [o.pop(k,None) for k in ("maker","count_kind","mechanical_count","rated_releases","rated_source","source")]; print(json.dumps(o))
     else: print(line, end="")' "$2" > "$2.s" ;;
   *) cp "$2" "$2.s" ;; esac; }
-for f in ${CORPUS:-../shared/corpus}/real/* ${CORPUS:-../shared/corpus}/malformed/*; do
+for f in ${CORPUS:-../shared/corpus}/real/* ${CORPUS:-../shared/corpus}/makers/* ${CORPUS:-../shared/corpus}/malformed/*; do
   case "$f" in *MANIFEST.tsv) continue;; esac
   for opts in "" "--trace" "--trace --problems" "--format tsv" "--format json"; do
     out=$t/a run $old $opts "$f"; out=$t/b run $new $opts "$f"
@@ -21,7 +21,7 @@ for f in ${CORPUS:-../shared/corpus}/real/* ${CORPUS:-../shared/corpus}/malforme
     cmp -s $t/a.s $t/b.s || { echo "DIFF: $opts $f"; fail=1; }
   done
 done
-for d in ${CORPUS:-../shared/corpus}/real ${CORPUS:-../shared/corpus}/malformed; do
+for d in ${CORPUS:-../shared/corpus}/real ${CORPUS:-../shared/corpus}/makers ${CORPUS:-../shared/corpus}/malformed; do
   out=$t/a run $old -j1 "$d"; out=$t/b run $new -j1 "$d"
   cmp -s $t/a $t/b || { echo "DIFF: table $d"; fail=1; }
 done

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "byte_writer.h"
-#include "field_types.h"
-#include "tag_numbers.h"
+#include <tiffwalker/field_types.h>
+#include <tiffwalker/tag_numbers.h>
 
 namespace hostile {
 

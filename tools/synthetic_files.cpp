@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "byte_writer.h"
-#include "tag_numbers.h"
+#include <tiffwalker/tag_numbers.h>
 
 namespace synthetic {
 

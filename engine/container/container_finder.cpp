@@ -1,10 +1,10 @@
-#include "container_finder.h"
+#include "container/container_finder.h"
 
-#include "cr3_boxes.h"
-#include "heif_exif.h"
-#include "jpeg_segments.h"
-#include "raf_file.h"
-#include "source_bytes.h"
+#include "container/cr3_boxes.h"
+#include "container/heif_exif.h"
+#include "container/jpeg_segments.h"
+#include "container/raf_file.h"
+#include "container/source_bytes.h"
 
 namespace tiffwalker::container {
 

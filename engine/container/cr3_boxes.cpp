@@ -1,10 +1,10 @@
-#include "cr3_boxes.h"
+#include "container/cr3_boxes.h"
 
 #include <cstring>
 #include <optional>
 
-#include "iso_boxes.h"
-#include "source_bytes.h"
+#include "container/iso_boxes.h"
+#include "container/source_bytes.h"
 
 namespace tiffwalker::container {
 

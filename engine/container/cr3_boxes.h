@@ -5,8 +5,8 @@
 // TIFF structure with its own header, its offsets counted from it.
 #include <vector>
 
-#include "byte_source.h"
-#include "tiff_location.h"
+#include <tiffwalker/byte_source.h>
+#include "container/tiff_location.h"
 
 namespace tiffwalker::container {
 

@@ -1,11 +1,11 @@
-#include "heif_exif.h"
+#include "container/heif_exif.h"
 
 #include <string>
 #include <vector>
 
-#include "container_limits.h"
-#include "iso_boxes.h"
-#include "source_bytes.h"
+#include "container/container_limits.h"
+#include "container/iso_boxes.h"
+#include "container/source_bytes.h"
 
 namespace tiffwalker::container {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "byte_source.h"
-#include "tiff_location.h"
+#include <tiffwalker/byte_source.h>
+#include "container/tiff_location.h"
 
 namespace tiffwalker::container {
 

@@ -1,8 +1,8 @@
-#include "iso_boxes.h"
+#include "container/iso_boxes.h"
 
 #include <algorithm>
 
-#include "source_bytes.h"
+#include "container/source_bytes.h"
 
 namespace tiffwalker::container {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "byte_source.h"
-#include "container_limits.h"
+#include <tiffwalker/byte_source.h>
+#include "container/container_limits.h"
 
 namespace tiffwalker::container {
 

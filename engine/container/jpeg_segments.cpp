@@ -1,10 +1,10 @@
-#include "jpeg_segments.h"
+#include "container/jpeg_segments.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "container_limits.h"
-#include "source_bytes.h"
+#include "container/container_limits.h"
+#include "container/source_bytes.h"
 
 namespace tiffwalker::container {
 
@@ -25,7 +25,8 @@ bool isJpegStart(ByteSource& source, int64_t start) {
     return readExact(source, start, marker, sizeof marker) && marker[0] == 0xFF && marker[1] == 0xD8;
 }
 
-std::optional<TiffLocation> findJpegExif(ByteSource& source, int64_t start, int64_t end) {
+std::optional<JpegSegment> findJpegSegment(ByteSource& source, int64_t start, int64_t end,
+                                           const std::function<bool(const JpegSegment&)>& wanted) {
     end = std::min(end, source.size());
     if (!isJpegStart(source, start)) return std::nullopt;
     int64_t position = start + 2;
@@ -45,19 +46,23 @@ std::optional<TiffLocation> findJpegExif(ByteSource& source, int64_t start, int6
         if (!readExact(source, position + 2, head + 2, 2)) return std::nullopt;
         const uint16_t length = bigEndian16(head + 2);  // counts itself, not the marker
         if (length < 2) return std::nullopt;
-        const int64_t dataStart = position + 4;
-        const int64_t segmentEnd = std::min<int64_t>(position + 2 + length, end);
-        if (marker == kApp1 && segmentEnd - dataStart >= 6 + 8) {
-            unsigned char data[sizeof kExifMark + 4];
-            if (readExact(source, dataStart, data, sizeof data) &&
-                std::memcmp(data, kExifMark, sizeof kExifMark) == 0 && isTiffHeaderStart(data + 6)) {
-                const int64_t tiff = dataStart + 6;
-                return TiffLocation{tiff, segmentEnd - tiff, TiffRole::Main, "EXIF segment (APP1)"};
-            }
-        }
+        const JpegSegment found{marker, position + 4, std::min<int64_t>(position + 2 + length, end)};
+        if (wanted(found)) return found;
         position += 2 + length;
     }
     return std::nullopt;
+}
+
+std::optional<TiffLocation> findJpegExif(ByteSource& source, int64_t start, int64_t end) {
+    const auto exif = findJpegSegment(source, start, end, [&source](const JpegSegment& segment) {
+        unsigned char data[sizeof kExifMark + 4];
+        return segment.marker == kApp1 && segment.end - segment.dataStart >= 6 + 8 &&
+               readExact(source, segment.dataStart, data, sizeof data) &&
+               std::memcmp(data, kExifMark, sizeof kExifMark) == 0 && isTiffHeaderStart(data + 6);
+    });
+    if (!exif) return std::nullopt;
+    const int64_t tiff = exif->dataStart + 6;
+    return TiffLocation{tiff, exif->end - tiff, TiffRole::Main, "EXIF segment (APP1)"};
 }
 
 }  // namespace tiffwalker::container

@@ -1,9 +1,9 @@
-#include "raf_file.h"
+#include "container/raf_file.h"
 
 #include <cstring>
 
-#include "jpeg_segments.h"
-#include "source_bytes.h"
+#include "container/jpeg_segments.h"
+#include "container/source_bytes.h"
 
 namespace tiffwalker::container {
 

@@ -4,8 +4,8 @@
 // whose EXIF segment holds the metadata and the maker note.
 #include <optional>
 
-#include "byte_source.h"
-#include "tiff_location.h"
+#include <tiffwalker/byte_source.h>
+#include "container/tiff_location.h"
 
 namespace tiffwalker::container {
 

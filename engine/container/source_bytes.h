@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "byte_source.h"
+#include <tiffwalker/byte_source.h>
 
 namespace tiffwalker::container {
 

@@ -1,4 +1,4 @@
-#include "count_reading.h"
+#include "makernote/count_reading.h"
 
 namespace tiffwalker::makernote {
 

@@ -1,13 +1,13 @@
 #pragma once
-// What a maker's count reader gives, and the readers themselves: one per
-// maker, each reading the maker note's records, never the file.
+// What a maker's count reader is and gives: one reader per maker (its own
+// file), each reading the maker note's records, never the file.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "maker_note_records.h"
-#include "reading_outcome.h"
+#include "makernote/maker_note_records.h"
+#include <tiffwalker/reading_outcome.h>
 
 namespace tiffwalker::makernote {
 
@@ -42,14 +42,6 @@ struct CountReader {
     ReadingCause (*bodyCheck)(const Camera& camera);
     CountReading (*read)(const MakerNoteRecords& records, const Camera& camera);
 };
-
-// Each maker's reader, named in the registry's row of its Make
-// (maker_note_layouts.cpp).
-const CountReader& nikonCountReader();
-const CountReader& sonyCountReader();
-const CountReader& pentaxCountReader();
-const CountReader& canonCountReader();
-const CountReader& fujifilmCountReader();
 
 // Reads a little- or big-endian number of the value's bytes at at; false when
 // the value is too short.

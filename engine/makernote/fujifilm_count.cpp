@@ -1,6 +1,6 @@
 // Fujifilm: tag 0x1438, an image count in its low 15 bits, which a firmware
 // update may start again.
-#include "count_reading.h"
+#include "makernote/fujifilm_count.h"
 
 namespace tiffwalker::makernote {
 

@@ -1,10 +1,14 @@
-#include "maker_note_layouts.h"
+#include "makernote/maker_note_layouts.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
-#include "count_reading.h"
+#include "makernote/canon_count.h"
+#include "makernote/fujifilm_count.h"
+#include "makernote/nikon_count.h"
+#include "makernote/pentax_count.h"
+#include "makernote/sony_count.h"
 
 namespace tiffwalker::makernote {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "reading_outcome.h"
+#include <tiffwalker/reading_outcome.h>
 
 namespace tiffwalker::makernote {
 

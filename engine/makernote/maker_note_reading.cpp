@@ -1,6 +1,6 @@
-#include "maker_note_reading.h"
+#include "makernote/maker_note_reading.h"
 
-#include "maker_note_layouts.h"
+#include "makernote/maker_note_layouts.h"
 
 namespace tiffwalker::makernote {
 

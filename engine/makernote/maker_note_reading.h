@@ -3,8 +3,8 @@
 // directory's records, the maker's count reader. A maker note may come from
 // the EXIF directory's MakerNote entry or be handed over as a TIFF structure
 // of its own (MakerNotePlace::standaloneTiff).
-#include "count_reading.h"
-#include "maker_note_records.h"
+#include "makernote/count_reading.h"
+#include "makernote/maker_note_records.h"
 
 namespace tiffwalker {
 class FileStream;

@@ -1,8 +1,8 @@
-#include "maker_note_records.h"
+#include "makernote/maker_note_records.h"
 
 #include <algorithm>
 
-#include "file_stream.h"
+#include "io/file_stream.h"
 
 namespace tiffwalker::makernote {
 

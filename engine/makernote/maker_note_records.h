@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "byte_order.h"
-#include "maker_note_layouts.h"
+#include "io/byte_order.h"
+#include "makernote/maker_note_layouts.h"
 
 namespace tiffwalker {
 class FileStream;

@@ -5,7 +5,7 @@
 // may be electronic, and mechanical releases on the other DSLRs.
 #include <string_view>
 
-#include "count_reading.h"
+#include "makernote/nikon_count.h"
 
 namespace tiffwalker::makernote {
 

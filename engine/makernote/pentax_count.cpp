@@ -2,7 +2,7 @@
 // enciphered with the picture's date and time, tags 0x0006 and 0x0007. All
 // three values fit inside their entries, and all are read big-endian whatever
 // the maker note's order.
-#include "count_reading.h"
+#include "makernote/pentax_count.h"
 
 namespace tiffwalker::makernote {
 

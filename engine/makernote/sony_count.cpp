@@ -1,7 +1,7 @@
 // Sony: the count in the enciphered 0x9050 block, at the place its body's
 // table gives; the older DSLRs keep it plainly in tag 0x0020.
-#include "count_reading.h"
-#include "sony_models.h"
+#include "makernote/sony_count.h"
+#include "makernote/sony_models.h"
 
 namespace tiffwalker::makernote {
 

@@ -1,4 +1,4 @@
-#include "sony_models.h"
+#include "makernote/sony_models.h"
 
 #include <array>
 

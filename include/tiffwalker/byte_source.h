@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "export.h"
+#include <tiffwalker/export.h>
 
 namespace tiffwalker {
 

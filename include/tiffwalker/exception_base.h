@@ -4,7 +4,7 @@
 // deleted by whoever catches it. The engine's error class builds on it.
 #include <string>
 
-#include "export.h"
+#include <tiffwalker/export.h>
 
 namespace tiffwalker {
 

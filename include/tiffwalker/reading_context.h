@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "byte_source.h"
-#include "export.h"
-#include "reading_outcome.h"
-#include "record_list.h"
+#include <tiffwalker/byte_source.h>
+#include <tiffwalker/export.h>
+#include <tiffwalker/reading_outcome.h>
+#include <tiffwalker/record_list.h>
 
 namespace tiffwalker {
 

@@ -97,4 +97,9 @@ struct ReadingOutcome {
     std::optional<std::uint32_t> mechanicalCount;
 };
 
+// The result texts of readings without a count.
+inline constexpr const char* kNotReadable = "Not Readable";
+inline constexpr const char* kNoExifData = "No EXIF data";
+inline constexpr const char* kNoCount = "No Count";
+
 }  // namespace tiffwalker

@@ -6,8 +6,8 @@
 #include <iosfwd>
 #include <string>
 
-#include "export.h"
-#include "tiff_structures.h"
+#include <tiffwalker/export.h>
+#include <tiffwalker/tiff_structures.h>
 
 namespace tiffwalker {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 
-#include "export.h"
+#include <tiffwalker/export.h>
 
 namespace tiffwalker {
 

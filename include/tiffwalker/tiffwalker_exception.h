@@ -4,8 +4,8 @@
 #include <iosfwd>
 #include <string>
 
-#include "exception_base.h"
-#include "export.h"
+#include <tiffwalker/exception_base.h>
+#include <tiffwalker/export.h>
 
 namespace tiffwalker {
 
@@ -31,7 +31,6 @@ private:
 #ifdef TIFFWALKER_INTERNALS
 class FileStream;
 void reportFileError(std::ostream& out, const FileStream& file);
-void reportFileError(const FileStream& file);  // writes to the engine's output
 #endif
 
 }  // namespace tiffwalker
