@@ -108,8 +108,7 @@ Inspection readNow(const std::string& port, std::string model) {
         inspection.result = "No Count";
         std::string body = details.model;
         if (body.rfind("Canon ", 0) == 0) body.erase(0, 6);
-        const bool recordsInFiles =
-            inspection.maker != Maker::Canon || tiffwalker::makernote::canonModelOf(body) != nullptr;
+        const bool recordsInFiles = inspection.maker != Maker::Canon || tiffwalker::canonModelOf(body) != nullptr;
         inspection.reason = noCountOverUsbReason(inspection.maker, recordsInFiles);
     }
     return inspection;

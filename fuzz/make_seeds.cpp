@@ -15,19 +15,20 @@
 #include <string>
 #include <vector>
 
+#include <tiffwalker/tiffwalker.h>
 #include "container_files.h"
+#include "context_free/engine_wide.h"
 #include "hostile_containers.h"
 #include "hostile_files.h"
 #include "maker_note_files.h"
-#include "context_free/engine_wide.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
-#include "walk/camera_identity.h"
 #include "reading/count_step.h"
 #include "reading/image_reading.h"
 #include "reading/original_jpeg_detection.h"
 #include "synthetic_files.h"
-#include <tiffwalker/tiffwalker.h>
+#include "walk/camera_identity.h"
+#include "walk/first_directory.h"
+#include "walk/ifd_walker.h"
+#include "walk/value_extraction.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace tiffwalker::makernote {
+namespace tiffwalker {
 
 namespace {
 
@@ -41,4 +41,4 @@ const CanonModel* canonModelOf(std::string_view model) {
     return nullptr;
 }
 
-}  // namespace tiffwalker::makernote
+}  // namespace tiffwalker

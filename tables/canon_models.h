@@ -7,7 +7,7 @@
 
 #include <tiffwalker/export.h>
 
-namespace tiffwalker::makernote {
+namespace tiffwalker {
 
 enum class CanonPlace {
     FileInfo,               // tag 0x0093, 32-bit at bytes 2-5
@@ -27,4 +27,4 @@ struct CanonModel {
 // The row of a listed body; null for every other Canon body.
 TIFFWALKER_API const CanonModel* canonModelOf(std::string_view model);
 
-}  // namespace tiffwalker::makernote
+}  // namespace tiffwalker

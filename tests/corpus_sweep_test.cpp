@@ -14,17 +14,18 @@
 #include <sstream>
 #include <string>
 
+#include <tiffwalker/tiffwalker.h>
 #include "context_free/engine_wide.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
-#include "walk/camera_identity.h"
 #include "reading/count_step.h"
 #include "reading/image_reading.h"
 #include "reading/original_jpeg_detection.h"
+#include "test_support.h"
+#include "walk/camera_identity.h"
+#include "walk/first_directory.h"
+#include "walk/ifd_walker.h"
 #include "walk/reading_budget.h"
 #include "walk/reading_limits.h"
-#include "test_support.h"
-#include <tiffwalker/tiffwalker.h>
+#include "walk/value_extraction.h"
 
 namespace {
 

@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <sstream>
 
-#include "name_tables.h"
+#include <tiffwalker/tiffwalker.h>
 #include "context_free/engine_wide.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
-#include "walk/camera_identity.h"
+#include "name_tables.h"
 #include "reading/count_step.h"
 #include "reading/image_reading.h"
 #include "reading/original_jpeg_detection.h"
 #include "synthetic_files.h"
 #include "test_support.h"
-#include <tiffwalker/tiffwalker.h>
+#include "walk/camera_identity.h"
+#include "walk/first_directory.h"
+#include "walk/ifd_walker.h"
+#include "walk/value_extraction.h"
 
 using namespace tiffwalker;
 using testing_support::Bytes;

@@ -1,17 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <tiffwalker/tiffwalker.h>
+#include "context_free/engine_wide.h"
 #include "io/byte_order.h"
 #include "io/file_stream.h"
 #include "name_tables.h"
-#include "context_free/engine_wide.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
-#include "walk/camera_identity.h"
 #include "reading/count_step.h"
 #include "reading/image_reading.h"
 #include "reading/original_jpeg_detection.h"
 #include "test_support.h"
-#include <tiffwalker/tiffwalker.h>
+#include "walk/camera_identity.h"
+#include "walk/first_directory.h"
+#include "walk/ifd_walker.h"
+#include "walk/value_extraction.h"
 
 using namespace tiffwalker;
 using testing_support::Bytes;

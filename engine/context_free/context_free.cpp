@@ -11,6 +11,11 @@
 
 namespace tiffwalker {
 
+ReadingContext& defaultContext() {
+    static ReadingContext context;
+    return context;
+}
+
 // Readings.
 const std::string& getImageShutterCount(const char* path) { return readImage(engineState(), path, nullptr, nullptr); }
 const std::string& readImageRecords(const char* path, RecordList& recordsOut) {

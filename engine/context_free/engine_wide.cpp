@@ -16,11 +16,6 @@ struct EngineAccess {
     static ReadingState& state(ReadingContext& context) { return *context.state_; }
 };
 
-ReadingContext& defaultContext() {
-    static ReadingContext context;
-    return context;
-}
-
 ReadingState& engineState() { return EngineAccess::state(defaultContext()); }
 ReadingBudget& readingBudget() { return engineState().budget; }
 

@@ -11,12 +11,12 @@
 
 #include "io/file_stream.h"
 #include "reading/original_jpeg_detection.h"
+#include "walk/first_directory.h"
 #include "walk/reading_budget.h"
 #include "walk/reading_state.h"
 
 namespace tiffwalker {
 
-ReadingContext& defaultContext();
 // The engine-wide context's state and budget.
 ReadingState& engineState();
 using EngineState = ReadingState;

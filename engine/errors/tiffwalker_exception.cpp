@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "io/file_stream.h"
-#include <tiffwalker/tiffwalker.h>
 
 namespace tiffwalker {
 

@@ -2,6 +2,8 @@
 // reads through ReadFile with an offset, sizes and offsets in 64 bits. The
 // handle is kept as a C runtime descriptor, so that the class looks the same
 // on every system.
+#include "io/disk_file.h"
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -9,7 +11,6 @@
 #include <cerrno>
 #include <string>
 
-#include "io/disk_file.h"
 #include "windows_text.h"
 
 namespace tiffwalker {

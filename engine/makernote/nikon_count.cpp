@@ -3,9 +3,9 @@
 // mechanical releases apart record them in 0x0037; for the others the body
 // says what 0x00a7 is: every exposure on Z and Nikon 1 bodies, whose shutters
 // may be electronic, and mechanical releases on the other DSLRs.
-#include <string_view>
-
 #include "makernote/nikon_count.h"
+
+#include <string_view>
 
 namespace tiffwalker::makernote {
 

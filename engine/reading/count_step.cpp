@@ -1,22 +1,20 @@
 // The one route from a file's records to its count, for every maker: the
 // camera identified by the registry, the maker note found, its maker's count
 // reader, the outcome.
+#include "reading/count_step.h"
+
+#include <tiffwalker/ifd_types.h>
+#include <tiffwalker/tag_numbers.h>
+
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include <tiffwalker/ifd_types.h>
+#include "makernote/maker_note_layouts.h"
 #include "makernote/maker_note_reading.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
-#include "walk/camera_identity.h"
-#include "reading/count_step.h"
-#include "reading/image_reading.h"
-#include "reading/original_jpeg_detection.h"
+#include "walk/first_directory.h"
 #include "walk/record_lookup.h"
-#include <tiffwalker/tag_numbers.h>
-#include <tiffwalker/tiffwalker.h>
 
 namespace tiffwalker {
 

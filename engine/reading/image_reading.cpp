@@ -1,6 +1,11 @@
 // The reader driver: recognises the file, finds IFD0, starts the walk and
 // answers the shutter count, with the cause of a result without one.
-#include <tiffwalker/tiffwalker.h>
+#include "reading/image_reading.h"
+
+#include <tiffwalker/field_types.h>
+#include <tiffwalker/ifd_types.h>
+#include <tiffwalker/tag_numbers.h>
+#include <tiffwalker/tiffwalker_exception.h>
 
 #include <algorithm>
 #include <climits>
@@ -10,15 +15,11 @@
 #include "container/container_finder.h"
 #include "io/file_stream.h"
 #include "name_tables.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
-#include "walk/camera_identity.h"
-#include "reading/count_step.h"
-#include "reading/image_reading.h"
 #include "reading/original_jpeg_detection.h"
-#include "walk/record_lookup.h"
-#include <tiffwalker/tag_numbers.h>
 #include "text/text_format.h"
+#include "walk/first_directory.h"
+#include "walk/ifd_walker.h"
+#include "walk/record_lookup.h"
 
 namespace tiffwalker {
 

@@ -1,20 +1,16 @@
 // The reading context: every reading of it reads every maker's count.
 #include <tiffwalker/reading_context.h>
 
+#include <tiffwalker/tag_numbers.h>
+#include <tiffwalker/tiffwalker_exception.h>
+
 #include <exception>
 #include <iostream>
 #include <memory>
 
-#include "walk/reading_state.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
-#include "walk/camera_identity.h"
-#include "reading/count_step.h"
 #include "reading/image_reading.h"
-#include "reading/original_jpeg_detection.h"
+#include "walk/reading_state.h"
 #include "walk/record_lookup.h"
-#include <tiffwalker/tag_numbers.h>
-#include <tiffwalker/tiffwalker.h>
 
 namespace tiffwalker {
 

@@ -1,6 +1,10 @@
 // The directory walker: one record per entry, depth first, descending through
 // the pointer entries into sub-images, EXIF, the Nikon maker notes and the
 // maker notes' thumbnail directory.
+#include "walk/ifd_walker.h"
+
+#include <tiffwalker/tag_numbers.h>
+
 #include <algorithm>
 #include <cctype>
 #include <ostream>
@@ -8,15 +12,11 @@
 #include "io/file_stream.h"
 #include "makernote/maker_note_layouts.h"
 #include "name_tables.h"
-#include "walk/reading_limits.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
 #include "walk/camera_identity.h"
-#include "reading/count_step.h"
-#include "reading/image_reading.h"
-#include "reading/original_jpeg_detection.h"
+#include "walk/first_directory.h"
+#include "walk/reading_limits.h"
 #include "walk/record_lookup.h"
-#include <tiffwalker/tag_numbers.h>
+#include "walk/value_extraction.h"
 
 namespace tiffwalker {
 

@@ -1,7 +1,6 @@
-#include <tiffwalker/record_list.h>
+#include "walk/record_lookup.h"
 
 #include "walk/reading_state.h"
-#include "walk/record_lookup.h"
 
 namespace tiffwalker {
 

@@ -2,9 +2,8 @@
 
 #include <ostream>
 
-#include "walk/display_text.h"
 #include "text/text_format.h"
-#include <tiffwalker/tiffwalker.h>
+#include "walk/display_text.h"
 
 namespace tiffwalker {
 

@@ -1,15 +1,15 @@
 #include <tiffwalker/tiff_structures.h>
 
+#include <tiffwalker/tag_numbers.h>
+
 #include <cstring>
 #include <ostream>
 
 #include "io/byte_order.h"
 #include "io/file_stream.h"
 #include "name_tables.h"
-#include "walk/reading_state.h"
-#include <tiffwalker/tag_numbers.h>
 #include "text/text_format.h"
-#include <tiffwalker/tiffwalker.h>
+#include "walk/reading_state.h"
 
 namespace tiffwalker {
 

@@ -1,5 +1,9 @@
 // Value extraction: where an entry's value lies, its raw bytes, and its value
 // text by field type (and, for UNDEFINED values, by tag).
+#include "walk/value_extraction.h"
+
+#include <tiffwalker/field_types.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -9,18 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "text/decimal_text.h"
-#include <tiffwalker/field_types.h>
 #include "io/file_stream.h"
 #include "name_tables.h"
-#include "walk/reading_limits.h"
-#include "walk/ifd_walker.h"
-#include "walk/value_extraction.h"
-#include "walk/camera_identity.h"
-#include "reading/count_step.h"
-#include "reading/image_reading.h"
-#include "reading/original_jpeg_detection.h"
+#include "text/decimal_text.h"
 #include "text/text_format.h"
+#include "walk/ifd_walker.h"
+#include "walk/reading_limits.h"
 
 namespace tiffwalker {
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include <tiffwalker/export.h>
+#include <tiffwalker/reading_context.h>
 #include <tiffwalker/reading_outcome.h>
 #include <tiffwalker/record_list.h>
 #include <tiffwalker/tag_numbers.h>
@@ -15,6 +16,9 @@
 namespace tiffwalker {
 
 inline constexpr uint16_t kShutterCountTag = tags::kShutterCount;
+
+// The context behind these operations.
+TIFFWALKER_API ReadingContext& defaultContext();
 
 // The text is the count, or "Not Readable", "No EXIF data" or "No Count"; it
 // stays valid until the next reading, so callers copy it. A malformed EXIF

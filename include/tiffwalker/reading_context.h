@@ -63,7 +63,4 @@ private:
     std::unique_ptr<ReadingState> state_;
 };
 
-// The context behind the engine's context-free operations.
-TIFFWALKER_API ReadingContext& defaultContext();
-
 }  // namespace tiffwalker

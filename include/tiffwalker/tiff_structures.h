@@ -13,7 +13,9 @@ class ByteOrder;
 class FileStream;
 #endif
 
-struct TIFFWALKER_API TIFFHEADER {
+// The members that read from a file are the engine's own: only the others
+// are exported, so that a DLL gives its users nothing they cannot call.
+struct TIFFHEADER {
     uint16_t order = 0x4949;  // "II"; kept as stored
     uint16_t iden = 42;
     uint32_t ifdofs = 0;
@@ -22,15 +24,15 @@ struct TIFFWALKER_API TIFFHEADER {
     // Reads 8 bytes at the current position and sets the byte order from
     // them. 0, or -1 on a short read (which converts nothing and leaves the
     // byte order alone).
-    TIFFWALKER_LOCAL int read(FileStream& file, ByteOrder& byteOrder);
-    TIFFWALKER_LOCAL int read(FileStream& file);  // in the engine-wide context
+    int read(FileStream& file, ByteOrder& byteOrder);
+    int read(FileStream& file);  // in the engine-wide context
 #endif
-    bool isValid() const;
-    void print(std::ostream& out) const;
-    void print() const;  // to the engine's output
+    TIFFWALKER_API bool isValid() const;
+    TIFFWALKER_API void print(std::ostream& out) const;
+    TIFFWALKER_API void print() const;  // to the engine's output
 };
 
-struct TIFFWALKER_API IFDENTRY {
+struct IFDENTRY {
     uint16_t tag = 0;
     uint16_t type = 0;
     uint32_t count = 0;
@@ -39,11 +41,11 @@ struct TIFFWALKER_API IFDENTRY {
 #ifdef TIFFWALKER_INTERNALS
     // Reads 12 bytes at the current position. 0, or -1 on a short read, which
     // keeps the bytes that were read, unconverted, over the former content.
-    TIFFWALKER_LOCAL int read(FileStream& file, const ByteOrder& order);
-    TIFFWALKER_LOCAL int read(FileStream& file);  // in the engine-wide context
+    int read(FileStream& file, const ByteOrder& order);
+    int read(FileStream& file);  // in the engine-wide context
 #endif
-    void print(std::ostream& out) const;
-    void print() const;  // to the engine's output
+    TIFFWALKER_API void print(std::ostream& out) const;
+    TIFFWALKER_API void print() const;  // to the engine's output
 };
 
 }  // namespace tiffwalker
