@@ -174,11 +174,29 @@ TEST_F(DriverTest, JpegWithoutExifSegment) {
 
 TEST_F(DriverTest, SegmentSearchEndsOnShortLengthsAndTruncation) {
     CapturedOutput out;
-    // A segment length below 8 would move the search backwards.
+    // An empty segment, then filler that begins no segment.
     EXPECT_EQ(read(ByteWriter(true).raw({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x02}).fill(20).bytes()), "No EXIF data");
     // The file ends before any start of scan.
     EXPECT_EQ(read(ByteWriter(true).raw({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10}).fill(14).bytes()), "No EXIF data");
     EXPECT_EQ(read({0xFF, 0xD8, 0xFF}), "No EXIF data");
+}
+
+TEST_F(DriverTest, ExifPastAnEmptySegmentIsFoundAndHeldToTheFixedLayout) {
+    // JFIF, an empty comment, then the EXIF segment: the segment scanner finds
+    // it, and the original layout (its "Exif" at byte 24) refuses it with its
+    // own text, as it refuses any JFIF segment that is not 16 bytes long.
+    CapturedOutput out;
+    const Bytes file = ByteWriter(true)
+                           .raw({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10})
+                           .text("JFIF")
+                           .fill(10)
+                           .raw({0xFF, 0xFE, 0x00, 0x02, 0xFF, 0xE1, 0x00, 0x40})
+                           .text("Exif")
+                           .raw({0, 0})
+                           .header(8)
+                           .fill(60)
+                           .bytes();
+    EXPECT_EQ(raisedMessage(file), "EXIF header text incorrect\r\nFile is not a JPG/JPEG file");
 }
 
 TEST_F(DriverTest, FirstSegmentOtherThanApp0OrApp1IsNotReadable) {
