@@ -3,9 +3,12 @@
 // as text, set from text, and the failures of libgphoto2 kept as its codes.
 #include <gphoto2/gphoto2.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "ptp_link.h"
 
 namespace frametally::camera {
 
@@ -51,6 +54,9 @@ public:
     bool answers();
     // Closes the connection, ending the camera's session.
     void close();
+    // Once closed: a PTP connection of our own to the same camera at port,
+    // for what libgphoto2 has no call for. Empty when it cannot be opened.
+    std::unique_ptr<PtpLink> ownLink(const std::string& port, std::chrono::milliseconds wait);
 
 private:
     GphotoLibrary& library_;
