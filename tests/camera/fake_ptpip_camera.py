@@ -5,7 +5,8 @@ It answers the operations a count reading uses, with the DeviceInfo and
 properties of the kind of body asked for, and writes the settings a reader
 may change (EOS remote and event mode, property values) to a state file after
 every change, so that a test can check that the camera was left as found.
-Hostile kinds answer garbage, slowly, never, or drop the connection.
+Hostile kinds answer garbage, slowly, never, drop the connection, or take
+no connection after the first.
 
 Prints the port it listens on, then serves until killed.
 """
@@ -77,6 +78,7 @@ class Camera:
         # A setting every body has, so that a reader that writes one is seen.
         self.props[0x5001] = (UINT16, 75)  # battery level
         self.hostile = hostile
+        self.connections = 0
         self.log = False
         self.delay = delay
         self.state_path = state_path
@@ -254,6 +256,9 @@ def handle(conn, camera, events):
         if kind == INIT_COMMAND_REQUEST:
             if camera.hostile == 'mute':
                 time.sleep(3600)
+            camera.connections += 1
+            if camera.hostile == 'once' and camera.connections > 1:
+                return
             name = ptp_string('')[1:] or b'\0\0'
             conn.sendall(packet(INIT_COMMAND_ACK, struct.pack('<I', 1) + b'\x11' * 16
                                 + 'Fake\0'.encode('utf-16-le') + struct.pack('<I', 0x00010000)))
@@ -276,7 +281,7 @@ def handle(conn, camera, events):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--kind', choices=sorted(KINDS), default='eos')
-    parser.add_argument('--hostile', choices=['', 'garbage', 'silent', 'mute', 'drop'], default='')
+    parser.add_argument('--hostile', choices=['', 'garbage', 'silent', 'mute', 'drop', 'once'], default='')
     parser.add_argument('--delay', type=float, default=0.0, help='seconds before each answer')
     parser.add_argument('--log', action='store_true', help='operations on standard error')
     parser.add_argument('--state', help='file the settings are written to')
