@@ -62,13 +62,18 @@ std::string modelAtPort(GphotoLibrary& library, const std::string& port, int& re
 }
 
 Inspection readNow(const std::string& port, std::string model) {
-    GphotoLibrary library;
+    GphotoLibrary library(GphotoLibrary::Drivers::PtpFirst);
     if (library.loadResult() < GP_OK) {
         return notReadable(port, std::string("libgphoto2's camera drivers could not be loaded (") +
                                      gp_result_as_string(library.loadResult()) + ").");
     }
     int result = GP_OK;
-    if (model.empty()) model = modelAtPort(library, port, result);
+    if (model.empty()) {
+        model = modelAtPort(library, port, result);
+        // A camera another driver than PTP's drives is found by all of them.
+        if (model.empty() && library.loadAllDrivers()) model = modelAtPort(library, port, result);
+    }
+    library.knows(model);
     if (model.empty()) {
         const std::string denied = permissionProblem(port);
         return notReadable(port, denied.empty() ? openFailure(port, GP_ERROR_MODEL_NOT_FOUND) : denied);

@@ -2,6 +2,8 @@
 
 #include <gphoto2/gphoto2-setting.h>
 
+#include "ptp_driver.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -34,13 +36,31 @@ PtpipGuid libgphotoGuid() {
 
 }  // namespace
 
-GphotoLibrary::GphotoLibrary() {
+GphotoLibrary::GphotoLibrary(Drivers drivers) {
     context_ = gp_context_new();
     gp_context_set_error_func(context_, keepError, &lastError_);
     gp_abilities_list_new(&abilities_);
     gp_port_info_list_new(&ports_);
-    loadResult_ = gp_abilities_list_load(abilities_, context_);
+    loadResult_ = drivers == Drivers::PtpFirst ? loadPtpDriver(abilities_) : GP_ERROR;
+    if (loadResult_ < GP_OK) {
+        gp_abilities_list_reset(abilities_);
+        loadResult_ = gp_abilities_list_load(abilities_, context_);
+        allDrivers_ = true;
+    }
     if (loadResult_ >= GP_OK) loadResult_ = gp_port_info_list_load(ports_);
+}
+
+bool GphotoLibrary::loadAllDrivers() {
+    if (allDrivers_ || loadResult_ < GP_OK) return false;
+    allDrivers_ = true;
+    gp_abilities_list_reset(abilities_);
+    loadResult_ = gp_abilities_list_load(abilities_, context_);
+    return loadResult_ >= GP_OK;
+}
+
+bool GphotoLibrary::knows(const std::string& model) {
+    const auto known = [&] { return gp_abilities_list_lookup_model(abilities_, model.c_str()) >= GP_OK; };
+    return known() || (loadAllDrivers() && known());
 }
 
 GphotoLibrary::~GphotoLibrary() {

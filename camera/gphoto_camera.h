@@ -16,7 +16,11 @@ namespace frametally::camera {
 // loaded once for a listing or a reading.
 class GphotoLibrary {
 public:
-    GphotoLibrary();
+    // Finding every camera takes every driver; reading one mostly the PTP
+    // driver alone, which loads in a fraction of the time.
+    enum class Drivers { All, PtpFirst };
+
+    explicit GphotoLibrary(Drivers drivers = Drivers::All);
     ~GphotoLibrary();
     GphotoLibrary(const GphotoLibrary&) = delete;
     GphotoLibrary& operator=(const GphotoLibrary&) = delete;
@@ -25,6 +29,10 @@ public:
     CameraAbilitiesList* abilities() { return abilities_; }
     GPPortInfoList* ports() { return ports_; }
     int loadResult() const { return loadResult_; }
+    // Loads every driver when only the PTP driver is: whether it did.
+    bool loadAllDrivers();
+    // Whether the drivers know the model, all of them loaded if need be.
+    bool knows(const std::string& model);
     // The last error libgphoto2 reported through the context, for its words.
     const std::string& lastError() const { return lastError_; }
 
@@ -33,6 +41,7 @@ private:
     CameraAbilitiesList* abilities_ = nullptr;
     GPPortInfoList* ports_ = nullptr;
     int loadResult_ = GP_OK;
+    bool allDrivers_ = false;
     std::string lastError_;
 };
 
