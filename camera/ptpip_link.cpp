@@ -1,5 +1,6 @@
 // PTP/IP: the command connection carries operations and their answers, the
 // event connection must be open for a camera to accept operations at all.
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -7,7 +8,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <fcntl.h>
 #include <cerrno>
 
 #include "ptp_link.h"
