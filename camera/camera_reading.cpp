@@ -11,6 +11,7 @@
 #include "camera_count.h"
 #include "camera_failure.h"
 #include "canon_models.h"
+#include "eos_restore.h"
 #include "gphoto_camera.h"
 
 namespace frametally::camera {
@@ -23,6 +24,10 @@ namespace {
 // libgphoto2's model for a camera on a network: it learns the body's own
 // name from the body.
 constexpr const char* kNetworkModel = "PTP/IP Camera";
+
+// How long a body that has just answered libgphoto2 may take to answer each
+// step of being given its settings back.
+constexpr std::chrono::milliseconds kRestoreWait{3000};
 
 Inspection cameraInspection(const std::string& port) {
     Inspection inspection;
@@ -57,13 +62,19 @@ std::string modelAtPort(GphotoLibrary& library, const std::string& port, int& re
 }
 
 Inspection readNow(const std::string& port, std::string model) {
-    GphotoLibrary library;
+    GphotoLibrary library(GphotoLibrary::Drivers::PtpFirst);
     if (library.loadResult() < GP_OK) {
         return notReadable(port, std::string("libgphoto2's camera drivers could not be loaded (") +
                                      gp_result_as_string(library.loadResult()) + ").");
     }
     int result = GP_OK;
-    if (model.empty()) model = modelAtPort(library, port, result);
+    if (model.empty()) {
+        model = modelAtPort(library, port, result);
+        // A camera another driver than PTP's drives is found by all of them.
+        if (model.empty() && library.loadAllDrivers()) model = modelAtPort(library, port, result);
+    }
+    // A model the PTP driver does not drive is looked for among all drivers.
+    library.knows(model);
     if (model.empty()) {
         const std::string denied = permissionProblem(port);
         return notReadable(port, denied.empty() ? openFailure(port, GP_ERROR_MODEL_NOT_FOUND) : denied);
@@ -94,6 +105,14 @@ Inspection readNow(const std::string& port, std::string model) {
     }
     const int countResult = camera.lastResult();
     camera.close();
+    // libgphoto2 leaves an EOS body under the computer's control when it
+    // closes it: the body is given its own settings back through a
+    // connection of our own.
+    bool restored = true;
+    if (inspection.maker == Maker::Canon && !gone) {
+        const auto link = camera.ownLink(port, kRestoreWait);
+        restored = link && restoreEosBody(*link);
+    }
 
     if (count) {
         inspection.status = ReadingStatus::Count;
@@ -110,6 +129,12 @@ Inspection readNow(const std::string& port, std::string model) {
         if (body.rfind("Canon ", 0) == 0) body.erase(0, 6);
         const bool recordsInFiles = inspection.maker != Maker::Canon || tiffwalker::canonModelOf(body) != nullptr;
         inspection.reason = noCountOverUsbReason(inspection.maker, recordsInFiles);
+    }
+    if (!restored) {
+        if (!inspection.reason.empty()) inspection.reason += ' ';
+        inspection.reason +=
+            "The camera may still be under the computer's remote control, saving its pictures to the computer: "
+            "switch it off and on before using it.";
     }
     return inspection;
 }

@@ -1,5 +1,9 @@
 #include "gphoto_camera.h"
 
+#include <gphoto2/gphoto2-setting.h>
+
+#include "ptp_driver.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,15 +14,53 @@ namespace {
 
 void keepError(GPContext*, const char* text, void* data) { *static_cast<std::string*>(data) = text ? text : ""; }
 
+// The name libgphoto2 gives this computer on PTP/IP ("bf:34:cd:...", kept in
+// its settings once it has connected): a body paired over Wi-Fi knows the
+// computer by it. Zeros when there is none.
+PtpipGuid libgphotoGuid() {
+    char text[1024] = "";
+    char id[] = "ptp2_ip";
+    char key[] = "guid";
+    PtpipGuid guid{};
+    if (gp_setting_get(id, key, text) < GP_OK) return guid;
+    text[sizeof text - 1] = '\0';
+    unsigned bytes[16];
+    if (std::sscanf(text, "%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x:%2x", &bytes[0], &bytes[1],
+                    &bytes[2], &bytes[3], &bytes[4], &bytes[5], &bytes[6], &bytes[7], &bytes[8], &bytes[9], &bytes[10],
+                    &bytes[11], &bytes[12], &bytes[13], &bytes[14], &bytes[15]) != 16) {
+        return guid;
+    }
+    for (int i = 0; i < 16; ++i) guid[i] = static_cast<std::uint8_t>(bytes[i]);
+    return guid;
+}
+
 }  // namespace
 
-GphotoLibrary::GphotoLibrary() {
+GphotoLibrary::GphotoLibrary(Drivers drivers) {
     context_ = gp_context_new();
     gp_context_set_error_func(context_, keepError, &lastError_);
     gp_abilities_list_new(&abilities_);
     gp_port_info_list_new(&ports_);
-    loadResult_ = gp_abilities_list_load(abilities_, context_);
+    loadResult_ = drivers == Drivers::PtpFirst ? loadPtpDriver(abilities_) : GP_ERROR;
+    if (loadResult_ < GP_OK) {
+        gp_abilities_list_reset(abilities_);
+        loadResult_ = gp_abilities_list_load(abilities_, context_);
+        allDrivers_ = true;
+    }
     if (loadResult_ >= GP_OK) loadResult_ = gp_port_info_list_load(ports_);
+}
+
+bool GphotoLibrary::loadAllDrivers() {
+    if (allDrivers_ || loadResult_ < GP_OK) return false;
+    allDrivers_ = true;
+    gp_abilities_list_reset(abilities_);
+    loadResult_ = gp_abilities_list_load(abilities_, context_);
+    return loadResult_ >= GP_OK;
+}
+
+bool GphotoLibrary::knows(const std::string& model) {
+    const auto known = [&] { return gp_abilities_list_lookup_model(abilities_, model.c_str()) >= GP_OK; };
+    return known() || (loadAllDrivers() && known());
 }
 
 GphotoLibrary::~GphotoLibrary() {
@@ -93,6 +135,17 @@ bool GphotoCamera::answers() {
 void GphotoCamera::close() {
     if (opened_) gp_camera_exit(camera_, library_.context());
     opened_ = false;
+}
+
+std::unique_ptr<PtpLink> GphotoCamera::ownLink(const std::string& port, std::chrono::milliseconds wait) {
+    if (opened_ || !camera_) return nullptr;
+    if (port.rfind("ptpip:", 0) == 0) return openPtpipLink(port, libgphotoGuid(), wait);
+    GPPortInfo info;
+    CameraAbilities abilities;
+    if (gp_camera_get_port_info(camera_, &info) < GP_OK || gp_camera_get_abilities(camera_, &abilities) < GP_OK) {
+        return nullptr;
+    }
+    return openUsbPtpLink(info, abilities, wait);
 }
 
 }  // namespace frametally::camera

@@ -6,10 +6,14 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "camera/fake_camera.h"
 #include "camera_failure.h"
 #include "camera_reading.h"
+#include "ptp_packets.h"
 #include "test_support.h"
 
 using frametally::Inspection;
@@ -87,19 +91,51 @@ TEST(CameraReading, BodiesWithoutACountSayWhereToLook) {
     }
 }
 
-TEST(CameraReading, LeavesTheCameraAsFound) {
-    for (const char* kind : {"eos", "fuji", "om"}) {
-        SCOPED_TRACE(kind);
-        FakeCamera camera({"--kind", kind});
-        ASSERT_TRUE(camera.started());
-        const nlohmann::json before = camera.state();
-        const Inspection inspection = readCamera(camera.port());
-        EXPECT_EQ(inspection.status, ReadingStatus::Count) << inspection.reason;
-        const nlohmann::json after = camera.state();
-        EXPECT_EQ(after["session_open"], false);
-        EXPECT_EQ(after["event_mode"], before["event_mode"]);
-        EXPECT_EQ(after["props"], before["props"]);  // no PTP property written
+// libgphoto2's own setting of where an EOS body's pictures go decides what it
+// changes on the body: by default it moves them to the computer, with "card"
+// it leaves them on the body, and either way it leaves remote mode on.
+void keepPicturesOnCard(bool onCard) {
+    const std::filesystem::path settings = std::filesystem::path(std::getenv("HOME")) / ".gphoto" / "settings";
+    std::filesystem::create_directories(settings.parent_path());
+    std::string kept;
+    {
+        std::ifstream in(settings);
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind("ptp2=capturetarget=", 0) != 0) kept += line + "\n";
+        }
     }
+    std::ofstream(settings) << kept << (onCard ? "ptp2=capturetarget=card\n" : "");
+}
+
+TEST(CameraReading, LeavesTheCameraAsFound) {
+    for (const bool onCard : {false, true}) {
+        keepPicturesOnCard(onCard);
+        for (const char* kind : {"eos", "eos-silent", "fuji", "om"}) {
+            SCOPED_TRACE(std::string(kind) + (onCard ? ", pictures kept on the card" : ""));
+            FakeCamera camera({"--kind", kind});
+            ASSERT_TRUE(camera.started());
+            nlohmann::json before = camera.state();
+            const auto run = runTiffwalker({"--camera", camera.port(), "--format", "tsv"});
+            EXPECT_EQ(run.out.find("remote control"), std::string::npos) << run.out;
+            nlohmann::json after = camera.state();
+            EXPECT_GT(after["operations"], 0);
+            // Every mode, property and lock as the body had them, its session closed.
+            before.erase("operations");
+            after.erase("operations");
+            EXPECT_EQ(after, before);
+        }
+    }
+    keepPicturesOnCard(false);
+
+    // A body that cannot be reached again to be given its settings back:
+    // the count stands, and its owner is told what may be left.
+    FakeCamera once({"--kind", "eos", "--hostile", "once"});
+    ASSERT_TRUE(once.started());
+    const auto run = runTiffwalker({"--camera", once.port(), "--format", "tsv"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("\t15873\tcount\t"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("may still be under the computer's remote control"), std::string::npos) << run.out;
+    EXPECT_EQ(once.state()["remote_mode"], 1);
 }
 
 TEST(CameraReading, FailingCamerasGiveWordsInBoundedTime) {
@@ -169,4 +205,32 @@ TEST(CameraReading, NoCameraAndCamerasHeldOrForbidden) {
 
     const auto usage = runTiffwalker({"--camera", "usb:001,006", "a.NEF"});
     EXPECT_EQ(usage.exitCode, 2);
+}
+
+TEST(CameraPtpPackets, UsbContainersAndTheLengthsACameraSends) {
+    using namespace frametally::camera;
+    // SetRemoteMode(0) as transaction 2, and an operation's data after it.
+    EXPECT_EQ(usbCommand({0x9114, {0}, {}}, 2), (PtpBytes{16, 0, 0, 0, 1, 0, 0x14, 0x91, 2, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(usbData({0x9110, {}, {1, 2, 3}}, 7), (PtpBytes{15, 0, 0, 0, 2, 0, 0x10, 0x91, 7, 0, 0, 0, 1, 2, 3}));
+
+    std::uint8_t response[] = {12, 0, 0, 0, 3, 0, 0x01, 0x20, 2, 0, 0, 0};
+    const auto header = usbContainerHeader(response, sizeof response);
+    ASSERT_TRUE(header.has_value());
+    EXPECT_EQ(header->type, UsbContainerType::Response);
+    EXPECT_EQ(header->code, 0x2001);
+    EXPECT_EQ(header->transaction, 2u);
+    // Fewer bytes than a header, a length shorter than one or longer than
+    // any answer, a container type PTP has not.
+    EXPECT_FALSE(usbContainerHeader(response, 11).has_value());
+    response[0] = 11;
+    EXPECT_FALSE(usbContainerHeader(response, sizeof response).has_value());
+    response[0] = 0xF0, response[3] = 0x7F;
+    EXPECT_FALSE(usbContainerHeader(response, sizeof response).has_value());
+    response[0] = 12, response[3] = 0, response[4] = 9;
+    EXPECT_FALSE(usbContainerHeader(response, sizeof response).has_value());
+
+    const std::uint8_t shortPacket[] = {7, 0, 0, 0, 7, 0, 0, 0};
+    const std::uint8_t hugePacket[] = {0xF0, 0xFF, 0xFF, 0x7F, 0x55, 0, 0, 0};
+    EXPECT_FALSE(ptpipHeader(shortPacket).has_value());
+    EXPECT_FALSE(ptpipHeader(hugePacket).has_value());
 }

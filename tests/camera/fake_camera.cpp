@@ -21,7 +21,13 @@ extern char** environ;
 extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 namespace {
 const bool kChildrenWithoutLeakCheck = setenv("ASAN_OPTIONS", "detect_leaks=0", 0) == 0;
-}
+
+// libgphoto2 keeps settings of its own in the home folder, which decide what
+// it changes on a camera, and writes to them: the camera tests, and the
+// programs they start, have a fresh home of their own, as a new user has.
+const testing_support::TempDir kHome;
+const bool kOwnHome = setenv("HOME", kHome.path().c_str(), 1) == 0;
+}  // namespace
 
 FakeCamera::FakeCamera(const std::vector<std::string>& arguments) {
     const std::string portFile = (dir_.path() / "port").string();

@@ -5,7 +5,8 @@ It answers the operations a count reading uses, with the DeviceInfo and
 properties of the kind of body asked for, and writes the settings a reader
 may change (EOS remote and event mode, property values) to a state file after
 every change, so that a test can check that the camera was left as found.
-Hostile kinds answer garbage, slowly, never, or drop the connection.
+Hostile kinds answer garbage, slowly, never, drop the connection, or take
+no connection after the first.
 
 Prints the port it listens on, then serves until killed.
 """
@@ -25,6 +26,9 @@ GET_DEVICE_INFO, OPEN_SESSION, CLOSE_SESSION, GET_STORAGE_IDS = 0x1001, 0x1002, 
 GET_PROP_DESC, GET_PROP_VALUE, SET_PROP_VALUE = 0x1014, 0x1015, 0x1016
 EOS_GET_STORAGE_IDS, EOS_GET_STORAGE_INFO, EOS_REMOTE_RELEASE, EOS_SET_PROP_EX = 0x9101, 0x9102, 0x910F, 0x9110
 EOS_SET_REMOTE_MODE, EOS_SET_EVENT_MODE, EOS_GET_EVENT = 0x9114, 0x9115, 0x9116
+# A computer that takes the pictures tells the body its free space, with the
+# body's own controls locked meanwhile.
+EOS_PC_HDD_CAPACITY, EOS_SET_UI_LOCK, EOS_RESET_UI_LOCK = 0x911A, 0x911B, 0x911C
 OK, GENERAL_ERROR, NOT_SUPPORTED, PROP_NOT_SUPPORTED = 0x2001, 0x2002, 0x2005, 0x200A
 UINT16, UINT32, STRING = 0x0004, 0x0006, 0xFFFF
 COUNT_PROPERTIES = (0xD310, 0xD059)
@@ -32,7 +36,8 @@ COUNT_PROPERTIES = (0xD310, 0xD059)
 BASE_OPERATIONS = [GET_DEVICE_INFO, OPEN_SESSION, CLOSE_SESSION, GET_STORAGE_IDS,
                    GET_PROP_DESC, GET_PROP_VALUE, SET_PROP_VALUE]
 EOS_OPERATIONS = [EOS_GET_STORAGE_IDS, EOS_GET_STORAGE_INFO, EOS_REMOTE_RELEASE, EOS_SET_PROP_EX,
-                  EOS_SET_REMOTE_MODE, EOS_SET_EVENT_MODE, EOS_GET_EVENT]
+                  EOS_SET_REMOTE_MODE, EOS_SET_EVENT_MODE, EOS_GET_EVENT, EOS_PC_HDD_CAPACITY,
+                  EOS_SET_UI_LOCK, EOS_RESET_UI_LOCK]
 
 # Fujifilm's 0xD207 says who drives the body: 1 the camera, 2 the computer.
 # kind: vendor extension, manufacturer, model, serial, extra operations,
@@ -73,10 +78,11 @@ class Camera:
         # A setting every body has, so that a reader that writes one is seen.
         self.props[0x5001] = (UINT16, 75)  # battery level
         self.hostile = hostile
+        self.connections = 0
         self.log = False
         self.delay = delay
         self.state_path = state_path
-        self.state = {'remote_mode': 0, 'event_mode': 0, 'session_open': False,
+        self.state = {'remote_mode': 0, 'event_mode': 0, 'ui_locked': False, 'session_open': False,
                       'props': {f'{c:04x}': v for c, (t, v) in self.props.items()},
                       'eos_props': {},
                       'operations': 0}
@@ -137,6 +143,9 @@ class Camera:
             return OK, self.device_info()
         if code == OPEN_SESSION:
             self.state['session_open'] = True
+            # Each session's first event answer carries every property value.
+            self.count_sent = False
+            self.eos_changes = []
             return OK, None
         if code == CLOSE_SESSION:
             self.state['session_open'] = False
@@ -164,6 +173,9 @@ class Camera:
             return OK, None
         if code == EOS_SET_EVENT_MODE:
             self.state['event_mode'] = params[0] if params else 0
+            return OK, None
+        if code in (EOS_SET_UI_LOCK, EOS_RESET_UI_LOCK):
+            self.state['ui_locked'] = code == EOS_SET_UI_LOCK
             return OK, None
         if code == EOS_GET_EVENT:
             return OK, self.eos_events()
@@ -244,6 +256,9 @@ def handle(conn, camera, events):
         if kind == INIT_COMMAND_REQUEST:
             if camera.hostile == 'mute':
                 time.sleep(3600)
+            camera.connections += 1
+            if camera.hostile == 'once' and camera.connections > 1:
+                return
             name = ptp_string('')[1:] or b'\0\0'
             conn.sendall(packet(INIT_COMMAND_ACK, struct.pack('<I', 1) + b'\x11' * 16
                                 + 'Fake\0'.encode('utf-16-le') + struct.pack('<I', 0x00010000)))
@@ -266,7 +281,7 @@ def handle(conn, camera, events):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--kind', choices=sorted(KINDS), default='eos')
-    parser.add_argument('--hostile', choices=['', 'garbage', 'silent', 'mute', 'drop'], default='')
+    parser.add_argument('--hostile', choices=['', 'garbage', 'silent', 'mute', 'drop', 'once'], default='')
     parser.add_argument('--delay', type=float, default=0.0, help='seconds before each answer')
     parser.add_argument('--log', action='store_true', help='operations on standard error')
     parser.add_argument('--state', help='file the settings are written to')
