@@ -82,7 +82,12 @@ std::string jsonLine(const Inspection& inspection) {
                 null = value.empty();
                 break;
             case JsonPresence::NullForError: null = error; break;
-            case JsonPresence::UnlessCount: present = inspection.status != ReadingStatus::Count; break;
+            case JsonPresence::UnlessCount:
+                // A count's row has a reason only where something stands
+                // beside the count (a camera that may not have been given
+                // its settings back), which a script must not miss.
+                present = inspection.status != ReadingStatus::Count || !field.value(inspection).empty();
+                break;
             case JsonPresence::OnlyForError: present = error; break;
             case JsonPresence::WhenPathNotUtf8: present = !isValidUtf8(inspection.path); break;
             case JsonPresence::Never: present = false; break;

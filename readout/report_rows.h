@@ -15,7 +15,7 @@ enum class JsonPresence {
     Always,           // always, as a string
     NullWhenEmpty,    // always; null when empty
     NullForError,     // always; null for a raised error
-    UnlessCount,      // only for a file without a count
+    UnlessCount,      // for a reading without a count, and for a count that comes with a caution
     OnlyForError,     // only for a raised error
     WhenPathNotUtf8,  // only when the path is not valid UTF-8
     Never,            // TSV only

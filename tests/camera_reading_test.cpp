@@ -131,10 +131,12 @@ TEST(CameraReading, LeavesTheCameraAsFound) {
     // the count stands, and its owner is told what may be left.
     FakeCamera once({"--kind", "eos", "--hostile", "once"});
     ASSERT_TRUE(once.started());
-    const auto run = runTiffwalker({"--camera", once.port(), "--format", "tsv"});
+    const auto run = runTiffwalker({"--camera", once.port(), "--format", "json"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find("\t15873\tcount\t"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("may still be under the computer's remote control"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(R"("result":"15873","status":"count")"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(R"("reason":"The camera may still be under the computer's remote control)"),
+              std::string::npos)
+        << run.out;
     EXPECT_EQ(once.state()["remote_mode"], 1);
 }
 
