@@ -21,7 +21,11 @@ std::string usbDevicePath(const std::string& port) {
 
 std::string permissionProblem(const std::string& port) {
     const std::string device = usbDevicePath(port);
-    if (device.empty() || access(device.c_str(), F_OK) != 0) return {};
+    return device.empty() ? std::string() : permissionProblemAt(device);
+}
+
+std::string permissionProblemAt(const std::string& device) {
+    if (access(device.c_str(), F_OK) != 0) return {};
     if (access(device.c_str(), R_OK | W_OK) == 0 || errno != EACCES) return {};
     return "No permission to use the camera (" + device +
            "). Debian's libgphoto2 package installs the udev rules that give cameras to the user at the "

@@ -11,6 +11,8 @@ std::string usbDevicePath(const std::string& port);
 // When the device file of a USB port exists and this user may not open it:
 // what to do. "" otherwise.
 std::string permissionProblem(const std::string& port);
+// The same for the device file at this path.
+std::string permissionProblemAt(const std::string& device);
 
 // Why the camera at port could not be opened, from libgphoto2's result code.
 std::string openFailure(const std::string& port, int result);

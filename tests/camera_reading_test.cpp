@@ -3,6 +3,9 @@
 // that give none, the camera left as found, and cameras that fail in every way
 // a reading must survive (in words, in bounded time).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <nlohmann/json.hpp>
 
 #include <chrono>
@@ -28,6 +31,43 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 }  // namespace
+
+// First, while the program runs no other thread: the child it forks must not
+// find a lock taken.
+TEST(CameraFailure, ForbiddenDeviceSaysWhatToDo) {
+    // A device file this user may not open, as a camera is before the udev
+    // rules give it to the user at the computer. Root may open any file, so
+    // as root the question is asked by a child that is nobody.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "frametally-usb-XXXXXX";
+    std::string made = folder.string();
+    ASSERT_NE(mkdtemp(made.data()), nullptr);
+    const std::string device = made + "/006";
+    std::ofstream(device).put('\0');
+    chmod(made.c_str(), 0755);
+    chmod(device.c_str(), 0);
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(1);
+        const std::string words = frametally::camera::permissionProblemAt(device);
+        _exit(write(pipeEnds[1], words.data(), words.size()) == static_cast<ssize_t>(words.size()) ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    std::string forbidden;
+    char buffer[512];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) forbidden.append(buffer, size_t(got));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_NE(forbidden.find("No permission to use the camera (" + device + ")"), std::string::npos) << forbidden;
+    EXPECT_NE(forbidden.find("sudo adduser $USER plugdev"), std::string::npos) << forbidden;
+    chmod(device.c_str(), 0666);
+    EXPECT_EQ(frametally::camera::permissionProblemAt(device), "") << "a device this user may open";
+    EXPECT_EQ(frametally::camera::permissionProblemAt(made + "/007"), "") << "no device there";
+    std::filesystem::remove_all(made);
+}
 
 TEST(CameraReading, EachMakersCountAsTiffwalkerReportsIt) {
     struct Case {
@@ -184,7 +224,7 @@ TEST(CameraReading, GivesUpAtItsDeadline) {
     EXPECT_EQ(inspection.source, "camera");
 }
 
-TEST(CameraReading, NoCameraAndCamerasHeldOrForbidden) {
+TEST(CameraReading, NoCameraAndCamerasHeld) {
     const auto none = frametally::camera::connectedCameras();
     if (none.cameras.empty()) {
         const auto run = runTiffwalker({"--camera"});
