@@ -60,6 +60,8 @@ for target in "${targets[@]}"; do
       -max_total_time="$seconds" -timeout=10 -malloc_limit_mb=256 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$work/findings/$target/" "${extra[@]}" \
       >"$work/$target.log" 2>&1 || status=$?
+  # Parallel jobs each write a log of their own where they were started.
+  for log in fuzz-[0-9]*.log; do [ -f "$log" ] && mv "$log" "$work/$target-$log"; done
   tail -n 25 "$work/$target.log"
   if [ "${status:-0}" -ne 0 ]; then
     echo "$target stopped with a finding (status $status): see $work/findings/$target/" >&2
