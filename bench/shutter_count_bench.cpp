@@ -13,9 +13,9 @@
 #include <string>
 #include <thread>
 
+#include <tiffwalker/tiffwalker.h>
 #include "readout.h"
 #include "synthetic_files.h"
-#include <tiffwalker/tiffwalker.h>
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "walk/display_text.h"
 #include <tiffwalker/tag_record.h>
+#include "walk/display_text.h"
 
 namespace {
 

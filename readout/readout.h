@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "file_details.h"
 #include <tiffwalker/tiffwalker.h>
+#include "file_details.h"
 
 namespace frametally {
 

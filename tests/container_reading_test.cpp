@@ -10,15 +10,15 @@
 #include <filesystem>
 #include <sstream>
 
+#include <tiffwalker/reading_context.h>
+#include <tiffwalker/tag_numbers.h>
+#include <tiffwalker/tiffwalker.h>
 #include "byte_writer.h"
 #include "container_files.h"
 #include "container_test_support.h"
-#include <tiffwalker/reading_context.h>
-#include "walk/record_lookup.h"
 #include "synthetic_files.h"
-#include <tiffwalker/tag_numbers.h>
 #include "test_support.h"
-#include <tiffwalker/tiffwalker.h>
+#include "walk/record_lookup.h"
 
 using namespace tiffwalker;
 using container_testing::Bytes;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "text/decimal_text.h"
 #include "test_support.h"
+#include "text/decimal_text.h"
 
 using namespace tiffwalker;
 

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "walk/display_text.h"
-#include "name_tables.h"
 #include <tiffwalker/tag_record.h>
+#include "name_tables.h"
 #include "test_support.h"
 #include "text/text_format.h"
+#include "walk/display_text.h"
 
 namespace tiffwalker {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include <tiffwalker/tiffwalker_exception.h>
 #include "context_free/engine_wide.h"
 #include "io/file_stream.h"
 #include "test_support.h"
-#include <tiffwalker/tiffwalker_exception.h>
 
 using namespace tiffwalker;
 using testing_support::CapturedOutput;

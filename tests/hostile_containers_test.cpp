@@ -7,11 +7,11 @@
 #include <chrono>
 #include <sstream>
 
+#include <tiffwalker/reading_context.h>
 #include "container/container_finder.h"
 #include "container/container_limits.h"
 #include "container_test_support.h"
 #include "hostile_containers.h"
-#include <tiffwalker/reading_context.h>
 #include "test_support.h"
 
 using namespace tiffwalker;

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "walk/display_text.h"
-#include "name_tables.h"
 #include <tiffwalker/tag_record.h>
+#include "name_tables.h"
+#include "walk/display_text.h"
 
 namespace tiffwalker {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "byte_writer.h"
 #include "io/file_stream.h"
+#include "maker_test_support.h"
 #include "makernote/maker_note_layouts.h"
 #include "makernote/maker_note_reading.h"
-#include "maker_test_support.h"
 
 namespace {
 

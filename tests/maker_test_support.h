@@ -1,7 +1,7 @@
 #pragma once
 // Reading synthetic camera files of every maker from memory.
-#include "maker_note_files.h"
 #include <tiffwalker/tiffwalker.h>
+#include "maker_note_files.h"
 
 namespace testing_support {
 

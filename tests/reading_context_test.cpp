@@ -7,10 +7,10 @@
 #include <sstream>
 #include <thread>
 
+#include <tiffwalker/tiffwalker.h>
 #include "readout.h"
 #include "synthetic_files.h"
 #include "test_support.h"
-#include <tiffwalker/tiffwalker.h>
 
 using namespace tiffwalker;
 using testing_support::Bytes;

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "test_support.h"
 #include <tiffwalker/tiffwalker.h>
+#include "test_support.h"
 
 namespace tiffwalker {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "name_tables.h"
 #include <tiffwalker/context_free.h>
 #include <tiffwalker/record_list.h>
 #include <tiffwalker/tag_record.h>
+#include "name_tables.h"
 #include "test_support.h"
 
 using namespace tiffwalker;

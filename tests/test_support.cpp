@@ -6,8 +6,8 @@
 #include <iostream>
 #include <iterator>
 
-#include "test_support_system.h"
 #include <tiffwalker/tiffwalker.h>
+#include "test_support_system.h"
 
 namespace testing_support {
 

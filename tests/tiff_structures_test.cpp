@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include <tiffwalker/tiff_structures.h>
 #include "context_free/engine_wide.h"
 #include "io/byte_order.h"
 #include "io/file_stream.h"
 #include "test_support.h"
 #include "text/text_format.h"
-#include <tiffwalker/tiff_structures.h>
 
 using namespace tiffwalker;
 using testing_support::Bytes;

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include <tiffwalker/tiffwalker.h>
 #include "hostile_files.h"
 #include "synthetic_files.h"
 #include "test_support.h"
-#include <tiffwalker/tiffwalker.h>
 
 namespace fs = std::filesystem;
 using tiffwalker::ReadingContext;

@@ -2,8 +2,8 @@
 // outside the stretch, and a stretch that passes the file is cut to it.
 #include <gtest/gtest.h>
 
-#include "io/window_source.h"
 #include "container_test_support.h"
+#include "io/window_source.h"
 
 using container_testing::Bytes;
 using container_testing::HeldSource;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "byte_writer.h"
 #include <tiffwalker/field_types.h>
 #include <tiffwalker/tag_numbers.h>
+#include "byte_writer.h"
 
 namespace hostile {
 

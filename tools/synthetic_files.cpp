@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
-#include "byte_writer.h"
 #include <tiffwalker/tag_numbers.h>
+#include "byte_writer.h"
 
 namespace synthetic {
 

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <memory>
 
-#include "io/window_source.h"
 #include "io/disk_file.h"
+#include "io/window_source.h"
 
 namespace tiffwalker {
 

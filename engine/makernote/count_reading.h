@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "makernote/maker_note_records.h"
 #include <tiffwalker/reading_outcome.h>
+#include "makernote/maker_note_records.h"
 
 namespace tiffwalker::makernote {
 

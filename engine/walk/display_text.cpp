@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "code_tables.h"
-#include "text/decimal_text.h"
 #include "lens_id_table.h"
+#include "text/decimal_text.h"
 #include "text/split_string.h"
 #include "text/text_format.h"
 

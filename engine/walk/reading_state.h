@@ -8,12 +8,12 @@
 #include <sstream>
 #include <string>
 
-#include "io/byte_order.h"
 #include <tiffwalker/engine_options.h>
-#include "io/file_stream.h"
-#include "walk/reading_budget.h"
 #include <tiffwalker/reading_outcome.h>
 #include <tiffwalker/record_list.h>
+#include "io/byte_order.h"
+#include "io/file_stream.h"
+#include "walk/reading_budget.h"
 
 namespace tiffwalker {
 
