@@ -73,8 +73,7 @@ Inspection readNow(const std::string& port, std::string model) {
         // A camera another driver than PTP's drives is found by all of them.
         if (model.empty() && library.loadAllDrivers()) model = modelAtPort(library, port, result);
     }
-    // A model the PTP driver does not drive is looked for among all drivers.
-    library.knows(model);
+    library.loadDriverFor(model);
     if (model.empty()) {
         const std::string denied = permissionProblem(port);
         return notReadable(port, denied.empty() ? openFailure(port, GP_ERROR_MODEL_NOT_FOUND) : denied);

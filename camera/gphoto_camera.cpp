@@ -58,9 +58,8 @@ bool GphotoLibrary::loadAllDrivers() {
     return loadResult_ >= GP_OK;
 }
 
-bool GphotoLibrary::knows(const std::string& model) {
-    const auto known = [&] { return gp_abilities_list_lookup_model(abilities_, model.c_str()) >= GP_OK; };
-    return known() || (loadAllDrivers() && known());
+void GphotoLibrary::loadDriverFor(const std::string& model) {
+    if (gp_abilities_list_lookup_model(abilities_, model.c_str()) < GP_OK) loadAllDrivers();
 }
 
 GphotoLibrary::~GphotoLibrary() {

@@ -31,8 +31,9 @@ public:
     int loadResult() const { return loadResult_; }
     // Loads every driver when only the PTP driver is: whether it did.
     bool loadAllDrivers();
-    // Whether the drivers know the model, all of them loaded if need be.
-    bool knows(const std::string& model);
+    // Makes sure a driver for the model is loaded: every driver, when the PTP
+    // driver alone does not drive it.
+    void loadDriverFor(const std::string& model);
     // The last error libgphoto2 reported through the context, for its words.
     const std::string& lastError() const { return lastError_; }
 

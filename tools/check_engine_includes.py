@@ -66,7 +66,9 @@ def main():
                 breaches.append(f"{rel}: its first include is not its own header {header}")
     for path in sorted(PUBLIC.glob("*.h")):
         for kind, name in includes(path):
-            if kind == '"' or ("/" in name and not name.startswith("tiffwalker/")) or name.endswith(".h") and "/" not in name:
+            public = kind == "<" and name.startswith("tiffwalker/")
+            standard = kind == "<" and "/" not in name and not name.endswith(".h")
+            if not (public or standard):
                 breaches.append(f"include/tiffwalker/{path.name}: includes {name}, not a public or standard header")
     internal = {p.name for p in ENGINE.rglob("*.h")}
     for folder in FRONT_ENDS:

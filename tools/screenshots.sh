@@ -59,13 +59,22 @@ fi
 
 # The look of a plain desktop: Qt's own style and the first sans-serif font.
 export QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME= QT_STYLE_OVERRIDE=Fusion QT_SCALE_FACTOR=1
-"$build/app/frametally" "$sample" >/dev/null 2>&1 &
-app=$!
-pids+=("$app")
+# The program started on a file, its window in front; then ended with File >
+# Exit.
+start() {
+  "$build/app/frametally" "$1" >/dev/null 2>&1 &
+  app=$!
+  pids+=("$app")
+  main=$(xdotool search --sync --onlyvisible --name '^Imagewright - Frametally$' | head -n 1)
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+  sleep 1
+}
+quit() {
+  xdotool key ctrl+q
+  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+}
 
-main=$(xdotool search --sync --onlyvisible --name '^Imagewright - Frametally$' | head -n 1)
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-sleep 1
+start "$sample"
 import -window "$main" -frame -strip "$out/main-dialog.png"
 
 # Help > About Frametally, from the keyboard.
@@ -76,25 +85,18 @@ about=$(xdotool search --sync --onlyvisible --name '^About Frametally$' | head -
 sleep 1
 import -window "$about" -frame -strip "$out/about-box.png"
 
-# Close the About box, then end the program with File > Exit.
+# Close the About box, then end the program.
 xdotool key Escape
 sleep 0.3
-xdotool key ctrl+q
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+quit
 
 # One file, shown alone and captured: the edited JPEG (No Count, and why),
 # and a body that records its mechanical releases beside every release, with
 # its rated life.
 shoot() {
-  "$build/app/frametally" "$1" >/dev/null 2>&1 &
-  app=$!
-  pids+=("$app")
-  main=$(xdotool search --sync --onlyvisible --name '^Imagewright - Frametally$' | head -n 1)
-  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-  sleep 1
+  start "$1"
   import -window "$main" -frame -strip "$out/$2"
-  xdotool key ctrl+q
-  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  quit
 }
 shoot "$edited" main-dialog-no-count.png
 shoot "$twoCounts" main-dialog-two-counts.png
